@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "signal/SGDynSigContext.h"
+TEST(Smoke, Builds) { SGDynSigContext c; EXPECT_EQ(c.currentStamp(), 0); }
