@@ -31,7 +31,8 @@ public:
             std::int32_t inlet;
         };
         std::vector<InletRef> refs;
-        SGSignal signal;
+        // Starts silent: a consumer round a feedback cycle reads it before the first process.
+        SGSignal signal{0.0f};
     };
 
     SGDynSigPipe(SGDynSigContext* context, int inletCount, int outletCount);
