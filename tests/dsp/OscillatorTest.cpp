@@ -5,6 +5,7 @@
 
 #include "dsp/SGFunctionTable.h"
 #include "dsp/SGOscillator.h"
+#include "dsp/SGTableFunction.h"
 #include "signal/SGConstants.h"
 #include "support/AudioThreadGuard.h"
 
@@ -84,6 +85,25 @@ TEST_F(SGOscillatorTest, TickingAllocatesNothing) {
     float sum = 0.0f;
     EXPECT_NO_AUDIO_ALLOCATION(for (int k = 0; k < 4096; ++k) sum += osc.tick());
     EXPECT_TRUE(std::isfinite(sum));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AnEmptyTable, IsReadAsItsSingleEntryWithoutHanging) {
+    SGFunctionTable empty(0);
+    empty.addHarmonic(1.0f, 1.0f, 0.0f, 0.5f);
+    empty.normalise(1.0f);
+    empty.fillPanCurve();
+    EXPECT_EQ(empty.data()[0], 1.0f);  // the pan curve at position 0
+    SGOscillator osc(empty);
+    osc.setIncrement(3.0);
+    osc.setPhase(0.5);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(osc.tick(), 1.0f);
+    EXPECT_EQ(osc.phase(), 0.0);
+    SGTableFunction f(empty);
+    for (double x : {-1.0, 0.0, 0.5, 1.0}) EXPECT_EQ(f.lookup(x), 1.0f) << x;
 }
 
 }  // namespace
