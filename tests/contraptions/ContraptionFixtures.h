@@ -37,12 +37,18 @@ struct EditorLog {
     std::string caption;
     int openedLeft = 0;
     int openedTop = 0;
+    // When set, the value it points at is copied into `watchedAtDestruction` as the window goes.
+    const int* watch = nullptr;
+    int watchedAtDestruction = -1;
 };
 
 class FakeEditor : public VTEditorWindow {
 public:
     explicit FakeEditor(EditorLog& log) : log_(log) { ++log_.built; }
-    ~FakeEditor() override { ++log_.destroyed; }
+    ~FakeEditor() override {
+        ++log_.destroyed;
+        if (log_.watch) log_.watchedAtDestruction = *log_.watch;
+    }
     void open(const std::string& caption, int left, int top) override {
         log_.caption = caption;
         log_.openedLeft = left;

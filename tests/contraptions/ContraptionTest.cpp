@@ -58,10 +58,12 @@ TEST(Contraption, DestructionClosesTheEditorBeforeTheProcessorGoes) {
     auto c =
         std::make_unique<VTContraption>(maker, "", std::make_unique<CountingParams>(&destroyed));
     std::string name = c->name();
+    editors.log.watch = &destroyed;
     c->showEditor();
     EXPECT_TRUE(c->formState().hasEditorWindow());
     c.reset();
     EXPECT_EQ(editors.log.destroyed, 1);
+    EXPECT_EQ(editors.log.watchedAtDestruction, 0) << "the processor was still there";
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(VTContraptionFactory::instance().findContraption(name), nullptr);
     EXPECT_TRUE(maker.numberer().isFree(1));
@@ -197,6 +199,25 @@ TEST(Contraption, EditorsComeFromTheInstalledFactoryForKindsThatHaveOne) {
     EXPECT_EQ(modified.count, 1);
     EXPECT_EQ(a->formState().editorLeft(), 120) << "kept while the window is closed";
     EXPECT_EQ(a->formState().editorTop(), 80);
+}
+
+// A kind whose editor class is known where the maker is declared builds it directly.
+struct OwnForm : vantrel::test::FakeEditor {
+    static vantrel::test::EditorLog log;
+    explicit OwnForm(VTContraption& c) : FakeEditor(log), contraption(&c) {}
+    VTContraption* contraption;
+};
+vantrel::test::EditorLog OwnForm::log;
+
+TEST(Contraption, AMakerTemplateWithAFormBuildsThatForm) {
+    VTContraptionMakerTemplate<CountingParams, OwnForm> maker("Formed", "Effects", 1);
+    auto c = maker.create({});
+    c->showEditor();
+    ASSERT_TRUE(c->formState().hasEditorWindow());
+    EXPECT_EQ(static_cast<OwnForm*>(c->formState().editorWindow())->contraption, c.get());
+    EXPECT_EQ(OwnForm::log.caption, "Formed_1");
+    c.reset();
+    EXPECT_EQ(OwnForm::log.destroyed, 1);
 }
 
 }  // namespace
