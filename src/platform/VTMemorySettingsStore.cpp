@@ -50,8 +50,7 @@ std::optional<std::int32_t> VTMemorySettingsStore::readInteger(const std::string
 std::optional<std::vector<std::uint8_t>> VTMemorySettingsStore::readBinary(
     const std::string& key, const std::string& name) const {
     const Value* v = find(key, name);
-    if (v == nullptr || !std::holds_alternative<std::vector<std::uint8_t>>(*v))
-        return std::nullopt;
+    if (v == nullptr || !std::holds_alternative<std::vector<std::uint8_t>>(*v)) return std::nullopt;
     return std::get<std::vector<std::uint8_t>>(*v);
 }
 

@@ -26,8 +26,7 @@ public:
 
     void writeString(const std::string& key, const std::string& name,
                      const std::string& value) override;
-    void writeInteger(const std::string& key, const std::string& name,
-                      std::int32_t value) override;
+    void writeInteger(const std::string& key, const std::string& name, std::int32_t value) override;
     void writeBinary(const std::string& key, const std::string& name,
                      const std::vector<std::uint8_t>& value) override;
 

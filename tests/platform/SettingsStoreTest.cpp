@@ -151,13 +151,15 @@ TEST_P(SettingsStoreTest, BareKeysExistUntilDeleted) {
 TEST_P(SettingsStoreTest, DeletingValuesKeepsTheKeyAndTheOthers) {
     VTSettingsStore& s = factory_->store();
     for (int i = 0; i < 5; ++i)
-        s.writeString(VTSettingsKeys::SFPaths, "Path_" + std::to_string(i), "/d" + std::to_string(i));
+        s.writeString(VTSettingsKeys::SFPaths, "Path_" + std::to_string(i),
+                      "/d" + std::to_string(i));
     s.deleteValue(VTSettingsKeys::SFPaths, "Path_3");
     s.deleteValue(VTSettingsKeys::SFPaths, "Path_9");  // absent: nothing happens
     VTSettingsStore& r = factory_->reopened();
     EXPECT_EQ(r.valueNames(VTSettingsKeys::SFPaths),
               (std::vector<std::string>{"Path_0", "Path_1", "Path_2", "Path_4"}));
-    for (const char* n : {"Path_0", "Path_1", "Path_2", "Path_4"}) r.deleteValue(VTSettingsKeys::SFPaths, n);
+    for (const char* n : {"Path_0", "Path_1", "Path_2", "Path_4"})
+        r.deleteValue(VTSettingsKeys::SFPaths, n);
     VTSettingsStore& again = factory_->reopened();
     EXPECT_TRUE(again.keyExists(VTSettingsKeys::SFPaths));
     EXPECT_TRUE(again.valueNames(VTSettingsKeys::SFPaths).empty());
