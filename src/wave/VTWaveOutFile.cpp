@@ -1,7 +1,6 @@
 #include "wave/VTWaveOutFile.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -81,34 +80,59 @@ bool VTWaveOutFile::reopen() {
     return file_.seek(dataOffset_);
 }
 
+// The recorder writes and plays back from the audio thread, so samples go through a small
+// buffer on the stack rather than one sized to the request.
+constexpr std::size_t kChunkSamples = 2048;
+
+void VTWaveOutFile::turnTo(Direction direction) {
+    // stdio needs a seek between a write and a read; keep the stream where position says.
+    if (direction != lastDirection_)
+        file_.seek(dataOffset_ + std::uint64_t(position_) * frameBytes());
+    lastDirection_ = direction;
+}
+
 std::uint32_t VTWaveOutFile::writeFrames(const std::int16_t* samples, std::uint32_t frames) {
     if (!isOpen() || frames == 0) return 0;
+    turnTo(Direction::Writing);
     // Beyond this the data size field (and the RIFF size) would wrap round.
     std::uint64_t limit = (std::uint64_t(UINT32_MAX) - dataOffset_) / frameBytes();
     std::uint64_t room = limit > position_ ? limit - position_ : 0;
     std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(frames, room));
     std::size_t count = std::size_t(n) * channels_;
-    std::vector<std::uint8_t> bytes(count * 2);
-    for (std::size_t k = 0; k < count; ++k) {
-        auto v = static_cast<std::uint16_t>(samples[k]);
-        bytes[2 * k] = std::uint8_t(v);
-        bytes[2 * k + 1] = std::uint8_t(v >> 8);
+    std::uint8_t bytes[kChunkSamples * 2];
+    std::size_t written = 0;
+    while (written < count) {
+        std::size_t part = std::min(kChunkSamples, count - written);
+        for (std::size_t k = 0; k < part; ++k) {
+            auto v = static_cast<std::uint16_t>(samples[written + k]);
+            bytes[2 * k] = std::uint8_t(v);
+            bytes[2 * k + 1] = std::uint8_t(v >> 8);
+        }
+        if (!file_.write(bytes, part * 2)) break;
+        written += part;
     }
-    if (!file_.write(bytes.data(), bytes.size())) return 0;
-    position_ += n;
+    // Only whole frames that reached the file count.
+    std::uint32_t done = static_cast<std::uint32_t>(written / channels_);
+    position_ += done;
     length_ = std::max(length_, position_);
-    return n;
+    return done;
 }
 
 std::uint32_t VTWaveOutFile::readFrames(std::int16_t* samples, std::uint32_t frames) {
     std::uint32_t k = 0;
     if (isOpen() && length_ > position_) k = std::min(length_ - position_, frames);
+    if (k != 0) turnTo(Direction::Reading);
     std::size_t count = std::size_t(k) * channels_;
-    std::vector<std::uint8_t> bytes(count * 2, 0);
-    // A file cut short under us reads as silence where it ends.
-    if (count != 0) file_.read(bytes.data(), bytes.size());
-    for (std::size_t i = 0; i < count; ++i)
-        samples[i] = static_cast<std::int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    std::uint8_t bytes[kChunkSamples * 2];
+    for (std::size_t done = 0; done < count;) {
+        std::size_t part = std::min(kChunkSamples, count - done);
+        // A file cut short under us reads as silence where it ends.
+        std::size_t got = file_.read(bytes, part * 2);
+        std::fill(bytes + got, bytes + part * 2, std::uint8_t(0));
+        for (std::size_t i = 0; i < part; ++i)
+            samples[done + i] = static_cast<std::int16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        done += part;
+    }
     std::fill(samples + count, samples + std::size_t(frames) * channels_, std::int16_t(0));
     position_ += k;
     return k;
@@ -119,6 +143,7 @@ void VTWaveOutFile::seekFrame(std::uint32_t frame) {
     frame = std::min(frame, length_);
     file_.seek(dataOffset_ + std::uint64_t(frame) * frameBytes());
     position_ = frame;
+    lastDirection_ = Direction::Positioned;
 }
 
 void VTWaveOutFile::clear() {
@@ -126,6 +151,7 @@ void VTWaveOutFile::clear() {
     position_ = length_ = 0;
     file_.close();
     create();
+    lastDirection_ = Direction::Positioned;
 }
 
 void VTWaveOutFile::updateHeader() {
@@ -140,4 +166,5 @@ void VTWaveOutFile::updateHeader() {
     file_.writeU32(length_ * frameBytes());
     file_.flush();
     file_.seek(here);
+    lastDirection_ = Direction::Positioned;
 }

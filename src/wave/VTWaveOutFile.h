@@ -10,9 +10,9 @@
 // when it already is 16-bit PCM with the requested rate and channel count, and is left untouched
 // otherwise. The header sizes are brought up to date by updateHeader and on destruction.
 //
-// Writes and reads may alternate; every change of direction goes through seekFrame or clear,
-// which reposition the stream. No operation raises or shows a message: failures leave the
-// writer not open.
+// Writes and reads may alternate freely: the stream is repositioned whenever the direction
+// changes. Reading and writing allocate nothing, so the recorder may use them from the audio
+// thread. No operation raises or shows a message: failures leave the writer not open.
 class VTWaveOutFile {
 public:
     VTWaveOutFile(const std::string& fileName, std::uint32_t sampleRate, std::uint16_t channels,
@@ -40,7 +40,10 @@ public:
     void updateHeader();
 
 private:
+    enum class Direction { Positioned, Reading, Writing };
+
     bool create();
+    void turnTo(Direction direction);
     bool reopen();
     std::uint32_t frameBytes() const { return std::uint32_t(channels_) * 2; }
 
@@ -53,4 +56,5 @@ private:
     std::uint64_t riffSizeOffset_ = 0;
     std::uint64_t dataSizeOffset_ = 0;
     std::uint64_t dataOffset_ = 0;
+    Direction lastDirection_ = Direction::Positioned;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "WaveTestFiles.h"
+#include "support/AudioThreadGuard.h"
 #include "wave/VTWaveOutFile.h"
 #include "wave/WaveFileInfo.h"
 
@@ -291,4 +292,43 @@ TEST(WaveOutFileTest, ReopenedFilesWithOtherChunksKeepConsistentSizes) {
     EXPECT_EQ(h.dataSize, 60u);
     EXPECT_EQ(h.riffSize, h.fileSize - 8);
     expectSoxReads(damaged, 15, 2);
+}
+
+// Reads and writes may follow each other without a seek in between; each continues at the
+// writer's position.
+TEST(WaveOutFileTest, ReadsAndWritesAlternateAtThePosition) {
+    ScratchDir dir;
+    std::string file = dir.path("rec.wav");
+    VTWaveOutFile w(file, 44100, 2, false);
+    writeRamp(w, 0, 100);
+    w.seekFrame(10);
+    std::vector<std::int16_t> buf(2 * 5);
+    EXPECT_EQ(w.readFrames(buf.data(), 5), 5u);
+    EXPECT_EQ(buf, ramp(10, 5, 2));
+    writeRamp(w, 900, 5);  // frames 15..19
+    EXPECT_EQ(w.readFrames(buf.data(), 5), 5u);
+    EXPECT_EQ(buf, ramp(20, 5, 2));
+    w.seekFrame(15);
+    EXPECT_EQ(w.readFrames(buf.data(), 5), 5u);
+    EXPECT_EQ(buf, ramp(900, 5, 2));
+    EXPECT_EQ(w.length(), 100u);
+}
+
+// The recorder records and plays back from the audio thread.
+TEST(WaveOutFileTest, ReadingAndWritingAllocateNothing) {
+    ScratchDir dir;
+    VTWaveOutFile w(dir.path("rec.wav"), 44100, 2, false);
+    std::vector<std::int16_t> block = ramp(0, 16384, 2);
+    std::vector<std::int16_t> back(block.size());
+    EXPECT_NO_AUDIO_ALLOCATION({
+        w.writeFrames(block.data(), 16384);
+        w.writeFrames(block.data(), 16384);
+        w.updateHeader();
+        w.seekFrame(0);
+        w.readFrames(back.data(), 16384);
+        w.seekFrame(w.length());
+        w.writeFrames(block.data(), 100);
+    });
+    EXPECT_EQ(back, block);
+    EXPECT_EQ(w.length(), 2 * 16384u + 100);
 }
