@@ -16,7 +16,7 @@ std::string programDirectory() {
 }
 
 std::string configHome() {
-    // The base directory specification says to ignore relative paths here.
+    // Following the XDG base directory rules, a relative path here is ignored.
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     if (xdg != nullptr && xdg[0] == '/') return xdg;
     const char* home = std::getenv("HOME");

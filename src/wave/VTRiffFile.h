@@ -45,7 +45,7 @@ public:
     // without one it runs to the end of the file. Find::Chunk and Find::Riff look for `id`
     // (for Find::Riff the form type, with "RIFF" as the chunk id); Find::Next takes the chunk
     // at hand. On success the stream is at the chunk's data (after the form type for a RIFF
-    // chunk). On failure the position is unspecified.
+    // chunk). On failure the stream may be left anywhere.
     bool descend(VTRiffChunk& chunk, const VTRiffChunk* parent, Find find, std::uint32_t id = 0);
     // Moves to the first byte after the chunk, pad byte included when there is one.
     bool ascend(const VTRiffChunk& chunk);
