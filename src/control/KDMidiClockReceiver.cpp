@@ -93,7 +93,8 @@ void KDMidiClockReceiver::clock(double stampMs, std::uint32_t openTime) {
     // Clocks that arrive while the transport stands still carry the tempo but must not move
     // the song position: a master keeps sending them, and the position set by a song position
     // pointer has to hold until Continue.
-    if (transportRunning_.load(std::memory_order_relaxed) && songPosition_.load(std::memory_order_relaxed) < INT32_MAX) {
+    if (transportRunning_.load(std::memory_order_relaxed) &&
+        songPosition_.load(std::memory_order_relaxed) < INT32_MAX) {
         setPosition(songPosition_.load(std::memory_order_relaxed) + 1, stampMs, openTime);
     }
 

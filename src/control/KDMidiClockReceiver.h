@@ -12,9 +12,9 @@ class KDMidiClockReceiver {
 public:
     struct State {
         bool transportRunning = false;
-        std::int32_t songPosition = 0;   // in MIDI clocks (= ticks); -1 right after Start
-        double positionTime = 0.0;       // ms on the program's time base, with fractions
-        double tempoEstimate = 120.0;    // BPM
+        std::int32_t songPosition = 0;  // in MIDI clocks (= ticks); -1 right after Start
+        double positionTime = 0.0;      // ms on the program's time base, with fractions
+        double tempoEstimate = 120.0;   // BPM
     };
 
     static constexpr int kIntervalRing = 48;

@@ -75,4 +75,6 @@ void KDMidiStreamParser::feed(const unsigned char* bytes, std::size_t size, Sink
             have_ = 0;
         }
     }
+    status_ = 0;  // truncated: the rest never comes in a later delivery
+    have_ = 0;
 }

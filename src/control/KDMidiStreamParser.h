@@ -12,7 +12,9 @@
 // - data bytes with no status to belong to are dropped;
 // - system exclusive is skipped up to its end (0xF7 or the next status byte), and system
 //   common messages cancel running status, as the MIDI standard says.
-// An unfinished message stays pending across deliveries, as in a byte stream.
+// A delivery ends on a message boundary (each one is a JACK event or an ALSA sequencer event),
+// so a message still unfinished at its end was truncated and is dropped. Running status and
+// system exclusive carry over to the next delivery: a long exclusive message may come in parts.
 class KDMidiStreamParser {
 public:
     // Receives each complete message: status byte and up to two data bytes (0 when absent).

@@ -32,8 +32,8 @@ double usableTempo(const KDMidiClockReceiver::State& external) {
 
 }  // namespace
 
-double VTClockChase::externalPosition(const KDMidiClockReceiver::State& external,
-                                      double t, double extraMs) {
+double VTClockChase::externalPosition(const KDMidiClockReceiver::State& external, double t,
+                                      double extraMs) {
     const double elapsed = kdTimeDifferenceMs(t, external.positionTime) + extraMs;
     return external.songPosition + elapsed * usableTempo(external) * kTicksPerMsPerBpm;
 }
@@ -53,8 +53,7 @@ VTClockChase::LockChange VTClockChase::step(const KDMidiIn* input, SGDynSigConte
 
 VTClockChase::LockChange VTClockChase::step(bool inputOpen,
                                             const KDMidiClockReceiver::State& external,
-                                            SGDynSigContext& context, int frames,
-                                            double playTime) {
+                                            SGDynSigContext& context, int frames, double playTime) {
     blockCount_ = 0;
     if (!chaseSync_.load() || !inputOpen) return setLocked(false);
 
@@ -69,8 +68,8 @@ VTClockChase::LockChange VTClockChase::step(bool inputOpen,
     }
     if (!syncLocked_.load()) return change;
 
-    const int blocks = std::min(frames > 0 ? frames / static_cast<int>(SGBlockSize) : 0,
-                                kMaxBlocks);
+    const int blocks =
+        std::min(frames > 0 ? frames / static_cast<int>(SGBlockSize) : 0, kMaxBlocks);
     if (blocks > 0) plan(external, context, blocks, playTime);
     return change;
 }

@@ -35,8 +35,7 @@ public:
     // One device buffer of frames frames, heard at playTime (ms on the program's time base; a
     // time with fractions keeps the plan steadier than whole milliseconds), following input
     // (nullptr for none).
-    LockChange step(const KDMidiIn* input, SGDynSigContext& context, int frames,
-                    double playTime);
+    LockChange step(const KDMidiIn* input, SGDynSigContext& context, int frames, double playTime);
     // The same with the input's state given directly.
     LockChange step(bool inputOpen, const KDMidiClockReceiver::State& external,
                     SGDynSigContext& context, int frames, double playTime);

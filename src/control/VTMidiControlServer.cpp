@@ -13,7 +13,8 @@ namespace {
 thread_local int dispatchDepth = 0;
 
 struct DispatchScope {
-    explicit DispatchScope(std::atomic<int>& readers) : readers_(readers) {
+    DispatchScope(std::atomic<unsigned>& epoch, std::atomic<int> (&readers)[2])
+        : readers_(readers[epoch.load() & 1u]) {
         readers_.fetch_add(1);
         ++dispatchDepth;
     }
@@ -47,7 +48,13 @@ VTMidiControlServer& VTMidiControlServer::global() {
 
 void VTMidiControlServer::waitForReaders() {
     if (dispatchDepth > 0) return;  // freed by a later change from outside any dispatch
-    while (readers_.load() != 0) std::this_thread::yield();
+    // Dispatches that begin from now on count in the other slot and see the new table (it was
+    // stored before the epoch moved on); only those counted in the old slot may hold the old
+    // one. Both slots are drained, so whatever an earlier change retired is free as well.
+    for (int round = 0; round < 2; ++round) {
+        const unsigned old = epoch_.fetch_add(1);
+        while (readers_[old & 1u].load() != 0) std::this_thread::yield();
+    }
     retired_.clear();
 }
 
@@ -85,9 +92,7 @@ int VTMidiControlServer::clientCount(int key) const {
                                           [&](const Entry& e) { return e.key == key; }));
 }
 
-void VTMidiControlServer::setLearnTarget(VTMidiLearnTarget* target) {
-    learnTarget_.store(target);
-}
+void VTMidiControlServer::setLearnTarget(VTMidiLearnTarget* target) { learnTarget_.store(target); }
 
 void VTMidiControlServer::clearLearnTarget() {
     learnTarget_.store(nullptr);
@@ -113,7 +118,7 @@ void VTMidiControlServer::dispatch(std::uint8_t status, std::uint8_t data1, std:
     if (status < 0xB0 || status >= 0xF0) return;  // notes, polyphonic pressure, system
     data1 &= 0x7F;
     data2 &= 0x7F;
-    const DispatchScope scope(readers_);
+    const DispatchScope scope(epoch_, readers_);
     const Table* table = table_.load();
     if (table == nullptr) return;
 
@@ -130,8 +135,8 @@ void VTMidiControlServer::dispatch(std::uint8_t status, std::uint8_t data1, std:
                 controllerValues_[channel][n] = data2;
                 const int m = n >= 32 ? n - 32 : n;
                 const int key14 = controlKey(kControlChange14, channel, m);
-                const int value = controllerValues_[channel][m] * 128 +
-                                  controllerValues_[channel][m + 32];
+                const int value =
+                    controllerValues_[channel][m] * 128 + controllerValues_[channel][m + 32];
                 deliver(*table, key14, value);
                 learnKey = key14;
             } else {

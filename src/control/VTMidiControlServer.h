@@ -78,7 +78,10 @@ private:
     std::unique_ptr<Table> current_;
     std::vector<std::unique_ptr<Table>> retired_;
     std::atomic<const Table*> table_{nullptr};
-    std::atomic<int> readers_{0};
+    // Dispatches in progress, counted in two slots by the epoch they began in: a change waits
+    // only for those that began before it, never for a stream of new ones.
+    std::atomic<unsigned> epoch_{0};
+    std::atomic<int> readers_[2] = {0, 0};
     std::atomic<VTMidiLearnTarget*> learnTarget_{nullptr};
 
     // Written by dispatch only.

@@ -11,8 +11,7 @@ VTMidiInputs::~VTMidiInputs() {
 }
 
 bool VTMidiInputs::SharedDevice() const {
-    return controllersIn_.deviceIndex() >= 0 &&
-           controllersIn_.deviceName() == syncIn_.deviceName();
+    return controllersIn_.deviceIndex() >= 0 && controllersIn_.deviceName() == syncIn_.deviceName();
 }
 
 bool VTMidiInputs::CanEnableMidiControllers() const {

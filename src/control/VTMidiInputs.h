@@ -58,8 +58,7 @@ public:
     const KDMidiIn& ChaseInput() const { return SharedDevice() ? controllersIn_ : syncIn_; }
 
     // The engine's sync step for one device buffer (audio thread).
-    VTClockChase::LockChange RunChaseStep(SGDynSigContext& context, int frames,
-                                          double playTime) {
+    VTClockChase::LockChange RunChaseStep(SGDynSigContext& context, int frames, double playTime) {
         return chase_.step(&ChaseInput(), context, frames, playTime);
     }
 

@@ -7,6 +7,9 @@
 // count that wraps after about 49 days. MIDI time stamps, buffer play times and the meter
 // snapshots all meet on this scale, so differences must be taken with kdTimeDifference.
 std::uint32_t kdTimeGetTime();
+// The same moment with the fractions of a millisecond, for plans that need to be smooth (the
+// clock chase); whole milliseconds of it equal kdTimeGetTime() until the count wraps.
+double kdTimeNowMs();
 
 // a - b in milliseconds, correct across one wrap of the 32-bit count.
 inline std::int32_t kdTimeDifference(std::uint32_t a, std::uint32_t b) {

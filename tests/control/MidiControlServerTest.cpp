@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -286,8 +287,12 @@ TEST_F(Server, RegistrationWhileDispatchingIsSafe) {
     Counting steady(server);
     steady.setSource(B0, 0, 7);
     std::atomic<bool> done{false};
+    // A dense controller stream: a message every 50 microseconds or so.
     std::thread midi([&] {
-        while (!done.load()) server.dispatch(0xB0, 7, 64);
+        while (!done.load()) {
+            server.dispatch(0xB0, 7, 64);
+            std::this_thread::sleep_for(std::chrono::microseconds(50));
+        }
     });
     for (int i = 0; i < 300; ++i) {
         auto c = std::make_unique<Counting>(server);
@@ -301,6 +306,7 @@ TEST_F(Server, RegistrationWhileDispatchingIsSafe) {
             server.clearLearnTarget();
         }
     }
+    while (steady.count.load() == 0) std::this_thread::yield();
     done = true;
     midi.join();
     EXPECT_FALSE(steady.bad.load());

@@ -61,8 +61,8 @@ TEST_F(MidiIn, ChannelMessagesGoToTheHandlerOnlyWhileOpen) {
     driver.send("Keys", {0xB0, 7, 100}, 1.0);
     driver.send("Keys", {0x90, 60, 100, 61, 100}, 2.0);  // running status
     driver.send("Keys", {0xF8}, 3.0);                    // clock: not for the handler
-    EXPECT_EQ(h.got, (std::vector<std::array<int, 3>>{
-                         {0xB0, 7, 100}, {0x90, 60, 100}, {0x90, 61, 100}}));
+    EXPECT_EQ(h.got,
+              (std::vector<std::array<int, 3>>{{0xB0, 7, 100}, {0x90, 60, 100}, {0x90, 61, 100}}));
     in.openPort();  // already open: nothing changes
     EXPECT_EQ(driver.openPorts("Keys"), 1);
     in.setMessageHandler(nullptr);

@@ -34,8 +34,8 @@ TEST(Tempo, ConversionsAtTheFixedRate) {
     struct Case {
         double bpm, samplesPerTick;
     };
-    for (const Case c : {Case{120.0, 918.75}, Case{240.0, 459.375}, Case{1.0, 110250.0}, Case{2.5, 44100.0},
-                         Case{60.0, 1837.5}}) {
+    for (const Case c : {Case{120.0, 918.75}, Case{240.0, 459.375}, Case{1.0, 110250.0},
+                         Case{2.5, 44100.0}, Case{60.0, 1837.5}}) {
         SCOPED_TRACE(c.bpm);
         EXPECT_DOUBLE_EQ(sgSamplesPerTickFromTempo(c.bpm), c.samplesPerTick);
         EXPECT_DOUBLE_EQ(sgTempoFromSamplesPerTick(c.samplesPerTick), c.bpm);

@@ -127,9 +127,9 @@ private:
     }
 
     double stamp(double deltaSeconds) {
-        const double now = std::chrono::duration<double, std::milli>(
-                               std::chrono::steady_clock::now() - opened_)
-                               .count();
+        const double now =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - opened_)
+                .count();
         if (!(deltaSeconds >= 0.0)) deltaSeconds = 0.0;
         double t = last_ + deltaSeconds * 1000.0;
         // A stamp can be neither in the future nor long behind the moment it arrives.

@@ -11,8 +11,7 @@
 class KDRtMidiDriver : public KDMidiDriver {
 public:
     // clientName names the program's ALSA client and JACK client; portName its input ports.
-    explicit KDRtMidiDriver(std::string clientName = "Vantrel",
-                            std::string portName = "MIDI In");
+    explicit KDRtMidiDriver(std::string clientName = "Vantrel", std::string portName = "MIDI In");
 
     std::vector<std::string> inputDeviceNames() override;
     std::unique_ptr<KDMidiInputPort> openInput(const std::string& name,

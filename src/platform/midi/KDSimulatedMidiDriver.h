@@ -26,8 +26,7 @@ public:
     // Delivers the bytes to every port open on the device; returns how many ports got them.
     int send(const std::string& device, const unsigned char* bytes, std::size_t size,
              double stampMs);
-    int send(const std::string& device, std::initializer_list<unsigned char> bytes,
-             double stampMs);
+    int send(const std::string& device, std::initializer_list<unsigned char> bytes, double stampMs);
 
     // Ports currently open on the device.
     int openPorts(const std::string& device) const;
