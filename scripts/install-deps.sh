@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   libasound2-dev librtmidi-dev libjack-jackd2-dev
+  jackd2
 )
 
 missing=()
