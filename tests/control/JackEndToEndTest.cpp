@@ -7,6 +7,7 @@
 #include <jack/jack.h>
 #include <jack/midiport.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -96,6 +97,9 @@ private:
         pid_ = ::fork();
         if (pid_ < 0) return false;
         if (pid_ == 0) {
+            // Should the test itself die, the server goes with it.
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (::getppid() == 1) ::_exit(1);
             const int fd = ::open(log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             if (fd >= 0) {
                 ::dup2(fd, 1);
