@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev libgl-dev
   libasound2-dev librtmidi-dev libjack-jackd2-dev
   sox
+  jackd2
 )
 
 missing=()
