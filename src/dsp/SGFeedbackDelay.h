@@ -71,6 +71,9 @@ protected:
 
     float* slots() { return buffer_.get(); }
 
+    // Below this many samples a run costs more than it saves.
+    static constexpr std::int32_t kShortRun = 8;
+
     std::int32_t writeIndex_ = 0;
 
 private:
@@ -96,21 +99,33 @@ void SGFeedbackDelay::processBlockDelayWith(const SGSignal& in, SGSignal& out, S
     float* b = buffer_.get();
     const float* x = in.samples();
     float* o = out.samples();
-    float y[SGBlockSize];
+    constexpr auto kB = static_cast<std::int32_t>(SGBlockSize);
     // A sample's read reaches back c slots, so it sees what this block writes only from c - 1
     // samples on. Runs of c - 1 samples are therefore read whole and then written whole, which is
     // the sample-by-sample order and lets both halves vectorise; the long reverb combs take the
-    // whole block as one run.
-    constexpr auto kB = static_cast<std::int32_t>(SGBlockSize);
-    const std::int32_t run = std::max<std::int32_t>(1, c - 1);
-    for (std::int32_t start = 0; start < kB; start += run) {
-        const std::int32_t n = std::min(run, kB - start);
-        readRun(w + start, c, frac, n, y + start);
-        float* slot = b + w;
-        for (std::int32_t i = start; i < start + n; ++i) step(y[i], x[i], gains[i], slot[i], o[i]);
-        // Slot 0 is written at the first sample of the block; no read of this run reached the
-        // guard after it, as the guard lies c - 1 samples on.
-        if (start == 0 && w == 0) b[length_] = b[0];
+    // whole block as one run. Delays of a few samples go sample by sample.
+    const std::int32_t run = c - 1;
+    if (run < kShortRun) {
+        const auto l = static_cast<std::int32_t>(length_);
+        for (std::int32_t i = 0; i < kB; ++i) {
+            std::int32_t idx = w + i - c;
+            if (idx < 0) idx += l;
+            const float yi = b[idx] + (b[idx + 1] - b[idx]) * frac;
+            step(yi, x[i], gains[i], b[w + i], o[i]);
+            if (w + i == 0) b[l] = b[0];
+        }
+    } else {
+        float y[SGBlockSize];
+        for (std::int32_t start = 0; start < kB; start += run) {
+            const std::int32_t n = std::min(run, kB - start);
+            readRun(w + start, c, frac, n, y + start);
+            float* slot = b + w;
+            for (std::int32_t i = start; i < start + n; ++i)
+                step(y[i], x[i], gains[i], slot[i], o[i]);
+            // Slot 0 is written at the first sample of the block; no read of this run reached
+            // the guard after it, as the guard lies c - 1 samples on.
+            if (start == 0 && w == 0) b[length_] = b[0];
+        }
     }
     writeIndex_ = w + kB;
 }

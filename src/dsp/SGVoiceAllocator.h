@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <vector>
 
 // Hands out voices (grains) from a fixed pool and keeps the list of those sounding, so that a
 // granulator never allocates while sound runs. The voices live in an array owned by the caller;
@@ -21,7 +21,7 @@ public:
     SGVoiceAllocator(Voice* voices, std::int32_t count)
         : capacity_(count > 0 ? count : 0),
           freeTop_(capacity_ - 1),
-          slots_(std::make_unique<Voice*[]>(2 * static_cast<std::size_t>(capacity_))) {
+          slots_(2 * static_cast<std::size_t>(capacity_), nullptr) {
         // The free stack holds the voices in array order, so the last one is handed out first.
         for (std::int32_t k = 0; k < capacity_; ++k) slots_[k] = voices + k;
     }
@@ -88,12 +88,14 @@ public:
     Voice* freeVoice(std::int32_t k) const { return freeStack()[k]; }
 
 private:
-    Voice** freeStack() const { return slots_.get(); }
-    Voice** activeList() const { return slots_.get() + capacity_; }
+    Voice* const* freeStack() const { return slots_.data(); }
+    Voice** freeStack() { return slots_.data(); }
+    Voice* const* activeList() const { return slots_.data() + capacity_; }
+    Voice** activeList() { return slots_.data() + capacity_; }
 
     std::int32_t capacity_;
     std::int32_t activeCount_ = 0;
     std::int32_t freeTop_;
-    std::unique_ptr<Voice*[]> slots_;
+    std::vector<Voice*> slots_;  // sized once, never grown
     std::int32_t cursor_ = 0;
 };
