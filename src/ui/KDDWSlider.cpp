@@ -51,7 +51,8 @@ KDRect KDDWSlider::Across(int from, int to, int lo, int hi) const {
 KDRect KDDWSlider::ThumbRect() const {
     const int thickness = orientation_ == soVertical ? Width() : Height();
     const int band = TickStyle() != tsNone || endTicks_ ? kTickBand : 0;
-    const int start = int(std::lround(ThumbCentre() - 5.5));
+    // The 11 thumb pixels centred on ThumbCentre, so the thumb exactly fills the ends.
+    const int start = int(std::lround(ThumbCentre() - 6.5));
     return Across(start, start + kThumbLength, band + 1, thickness - 1);
 }
 
@@ -101,7 +102,7 @@ void KDDWSlider::Paint(KDCanvas& c) {
 
     // Engraved tick marks in the band: a shadow line with a light line beside it.
     auto tick = [&](double p, int length) {
-        const int at = int(std::lround(6.5 + p * (Length() - kThumbLength))) - 1;
+        const int at = int(std::lround(p * (Length() - kThumbLength))) + 5;
         const KDRect dark = Across(at, at + 1, band - length, band - 1);
         const KDRect lit = Across(at + 1, at + 2, band - length, band - 1);
         c.FillRect(orientation_ == soVertical ? lit : dark, shadow);
@@ -126,7 +127,7 @@ void KDDWSlider::Paint(KDCanvas& c) {
     c.FillRect(thumb, c.Sys(KDSysColor::BtnFace));
     if (pressed_) KDBevel::Sunken(c, thumb);
     else KDBevel::Raised(c, thumb);
-    const int centre = int(std::lround(ThumbCentre())) - 1;
+    const int centre = int(std::lround(ThumbCentre() - 6.5)) + 5;
     const KDRect grip = Across(centre, centre + 1, band + 4, thickness - 4);
     c.FillRect(grip, Enabled() ? c.Sys(KDSysColor::DkShadow3D) : c.Sys(KDSysColor::GrayText));
 }

@@ -79,7 +79,7 @@ void KDFlatButton::Paint(KDCanvas& c) {
         }
         return;
     }
-    const std::string_view text = Glyph == fgHelp ? std::string_view("?") : Caption;
+    const std::string_view text = Glyph == fgHelp ? std::string_view("?") : caption_;
     const int w = c.TextWidth(text), h = c.TextHeight();
     c.SetClip(face);
     c.Text(face.left + (face.Width() - w) / 2, face.top + (face.Height() - h) / 2, text, ink);

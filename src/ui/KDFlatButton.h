@@ -14,7 +14,11 @@ class KDFlatButton : public KDControl {
 public:
     KDFlatButton(int width = 16, int height = 14) : KDControl(width, height) {}
 
-    std::string Caption;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption) {
+        caption_ = std::move(caption);
+        Invalidate();
+    }
     KDFlatGlyph Glyph = fgNone;
 
     KDFlatButtonState State() const { return state_; }
@@ -29,6 +33,7 @@ public:
     void MouseLeave() override;
 
 private:
+    std::string caption_;
     void SetState(KDFlatButtonState s);
 
     KDFlatButtonState state_ = fbsNormal;

@@ -104,13 +104,13 @@ void KDMeter::Rebuild() {
 }
 
 void KDMeter::PaintCaption(KDCanvas& c, const KDRect& clip, KDColor color) {
-    if (Caption.empty() || clip.IsEmpty()) return;
+    if (caption_.empty() || clip.IsEmpty()) return;
     c.SetClip(clip);
     const int h = c.TextHeight();  // the height of "Wg"
     if (orientation_ == trVertical)
-        c.Text((Width() - h) / 2, Height() - 4, Caption, color, KDTextDirection::Up);
+        c.Text((Width() - h) / 2, Height() - 4, caption_, color, KDTextDirection::Up);
     else
-        c.Text(4, (Height() - h) / 2, Caption, color);
+        c.Text(4, (Height() - h) / 2, caption_, color);
     c.ClearClip();
 }
 

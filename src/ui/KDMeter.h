@@ -16,7 +16,11 @@ public:
 
     KDMeter(int width = 20, int height = 100) : KDControl(width, height) {}
 
-    std::string Caption;
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption) {
+        caption_ = std::move(caption);
+        Invalidate();
+    }
 
     float Values(int channel) const;
     // Ignored for a channel the meter does not have. Repaints only the segments that change.
@@ -45,6 +49,7 @@ protected:
     void Resized(int, int) override { Rebuild(); }
 
 private:
+    std::string caption_;
     void Rebuild();
     void PaintCaption(KDCanvas& c, const KDRect& clip, KDColor color);
 

@@ -194,7 +194,7 @@ QWidget* KDGalleryWindow::BuildControlsRow() {
     auto* help = Hosted<KDFlatButton>(16, 14);
     help->control().Glyph = fgHelp;
     auto* pinned = Hosted<KDFlatButton>(16, 14);
-    pinned->control().Caption = std::string(1, 'P');
+    pinned->control().SetCaption("P");
     pinned->control().SetDown(true);
     auto* close = Hosted<KDFlatButton>(16, 14);
     close->control().Glyph = fgClose;
@@ -209,13 +209,13 @@ QWidget* KDGalleryWindow::BuildControlsRow() {
     auto* stereo = Hosted<KDMeter>(26, 102);
     stereo->control().SetSegmentCount(14);
     stereo->control().SetChannelCount(2);
-    stereo->control().Caption = "Out";
+    stereo->control().SetCaption("Out");
     stereo->control().SetValues(0, 0.5f);
     stereo->control().SetValues(1, 1.0f);
     auto* flat = Hosted<KDMeter>(120, 16);
     flat->control().SetOrientation(trHorizontal);
     flat->control().SetSegmentCount(14);
-    flat->control().Caption = "SoundIn";
+    flat->control().SetCaption("SoundIn");
     flat->control().SetValues(0, 0.06f);
     mh->addWidget(stereo);
     mh->addWidget(flat, 0, Qt::AlignVCenter);
