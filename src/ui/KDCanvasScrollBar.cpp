@@ -24,8 +24,10 @@ void KDCanvasScrollBar::Update(int extentSize, int clientSize, int offset) {
     if (position_ > MaxPosition()) position_ = MaxPosition();
     if (position_ < 0) position_ = 0;
     lowArrow_ = highArrow_ = true;
-    if (position_ == MaxPosition()) highArrow_ = false;
-    else if (position_ == 0) lowArrow_ = false;
+    if (position_ == MaxPosition())
+        highArrow_ = false;
+    else if (position_ == 0)
+        lowArrow_ = false;
 }
 
 int KDCanvasScrollBar::OffsetForPosition(int position) const {

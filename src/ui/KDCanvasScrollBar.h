@@ -4,7 +4,7 @@
 class KDCanvasScrollBar {
 public:
     // Settings.
-    int Increment = 8;      // pixels per line step
+    int Increment = 8;  // pixels per line step
     int Margin = 0;
     bool Tracking = false;  // scroll while the thumb is dragged, not only when it is dropped
 

@@ -44,8 +44,10 @@ void KDControl::SetCursor(KDCursor cursor) {
 }
 
 void KDControl::RequestSize(int width, int height) {
-    if (host_) host_->RequestSize(width, height);
-    else Resize(width, height);
+    if (host_)
+        host_->RequestSize(width, height);
+    else
+        Resize(width, height);
 }
 
 const KDTextMetrics& KDControl::Metrics() const {

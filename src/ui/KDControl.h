@@ -44,7 +44,9 @@ public:
     virtual void MouseDown(const KDMouseEvent& e) { FireMouseDown(e); }
     virtual void MouseMove(const KDMouseEvent& e) { FireMouseMove(e); }
     virtual void MouseUp(const KDMouseEvent& e) { FireMouseUp(e); }
-    virtual void DblClick(const KDMouseEvent&) { if (OnDblClick) OnDblClick(*this); }
+    virtual void DblClick(const KDMouseEvent&) {
+        if (OnDblClick) OnDblClick(*this);
+    }
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
     virtual bool KeyDown(const KDKeyEvent&) { return false; }
@@ -71,10 +73,18 @@ protected:
     void RequestSize(int width, int height);
     const KDTextMetrics& Metrics() const;
 
-    void FireMouseDown(const KDMouseEvent& e) { if (OnMouseDown) OnMouseDown(*this, e); }
-    void FireMouseMove(const KDMouseEvent& e) { if (OnMouseMove) OnMouseMove(*this, e); }
-    void FireMouseUp(const KDMouseEvent& e) { if (OnMouseUp) OnMouseUp(*this, e); }
-    void FireClick() { if (OnClick) OnClick(*this); }
+    void FireMouseDown(const KDMouseEvent& e) {
+        if (OnMouseDown) OnMouseDown(*this, e);
+    }
+    void FireMouseMove(const KDMouseEvent& e) {
+        if (OnMouseMove) OnMouseMove(*this, e);
+    }
+    void FireMouseUp(const KDMouseEvent& e) {
+        if (OnMouseUp) OnMouseUp(*this, e);
+    }
+    void FireClick() {
+        if (OnClick) OnClick(*this);
+    }
 
 private:
     KDControlHost* host_ = nullptr;

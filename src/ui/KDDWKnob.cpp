@@ -9,8 +9,8 @@
 namespace {
 constexpr int kTickBand = 4;
 constexpr int kTickGap = 3;
-constexpr double kStep = 0.01;      // position per pixel of drag
-constexpr double kFineStep = 0.001; // with Ctrl
+constexpr double kStep = 0.01;       // position per pixel of drag
+constexpr double kFineStep = 0.001;  // with Ctrl
 }  // namespace
 
 void KDDWKnob::SetRange(double min, double max) {
@@ -119,7 +119,8 @@ void KDDWKnob::Paint(KDCanvas& c) {
 
     // Tick marks in the outer band, pointing at the centre.
     if (TickStyle() != tsNone) {
-        const KDColor tick = Enabled() ? c.Sys(KDSysColor::WindowText) : c.Sys(KDSysColor::GrayText);
+        const KDColor tick =
+            Enabled() ? c.Sys(KDSysColor::WindowText) : c.Sys(KDSysColor::GrayText);
         const KDRect inner = knob.Inflated(-kTickBand, -kTickBand);
         auto mark = [&](double p) {
             double x0, y0, x1, y1;

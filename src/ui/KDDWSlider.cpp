@@ -125,8 +125,10 @@ void KDDWSlider::Paint(KDCanvas& c) {
     // The thumb, raised, or sunken while it is held.
     const KDRect thumb = ThumbRect();
     c.FillRect(thumb, c.Sys(KDSysColor::BtnFace));
-    if (pressed_) KDBevel::Sunken(c, thumb);
-    else KDBevel::Raised(c, thumb);
+    if (pressed_)
+        KDBevel::Sunken(c, thumb);
+    else
+        KDBevel::Raised(c, thumb);
     const int centre = int(std::lround(ThumbCentre() - 6.5)) + 5;
     const KDRect grip = Across(centre, centre + 1, band + 4, thickness - 4);
     c.FillRect(grip, Enabled() ? c.Sys(KDSysColor::DkShadow3D) : c.Sys(KDSysColor::GrayText));

@@ -5,8 +5,10 @@
 void KDEditUpDownButton::Paint(KDCanvas& c, bool enabled) const {
     if (Bounds.IsEmpty()) return;
     c.FillRect(Bounds, c.Sys(KDSysColor::BtnFace));
-    if (Pressed) KDBevel::Sunken(c, Bounds);
-    else KDBevel::Raised(c, Bounds);
+    if (Pressed)
+        KDBevel::Sunken(c, Bounds);
+    else
+        KDBevel::Raised(c, Bounds);
 
     // Two small arrows, up over down: drag vertically.
     const KDColor ink = enabled ? c.Sys(KDSysColor::BtnText) : c.Sys(KDSysColor::GrayText);

@@ -33,10 +33,18 @@ void KDFlatButton::MouseMove(const KDMouseEvent& e) {
     const bool over = ClientRect().Contains(e.x, e.y);
     if (Enabled()) {
         switch (state_) {
-            case fbsNormal: if (over) SetState(fbsHot); break;
-            case fbsHot: if (!over) SetState(fbsNormal); break;
-            case fbsPressed: if (!over) SetState(fbsPressedAway); break;
-            case fbsPressedAway: if (over) SetState(fbsPressed); break;
+            case fbsNormal:
+                if (over) SetState(fbsHot);
+                break;
+            case fbsHot:
+                if (!over) SetState(fbsNormal);
+                break;
+            case fbsPressed:
+                if (!over) SetState(fbsPressedAway);
+                break;
+            case fbsPressedAway:
+                if (over) SetState(fbsPressed);
+                break;
         }
     }
     FireMouseMove(e);
@@ -54,16 +62,20 @@ void KDFlatButton::MouseUp(const KDMouseEvent& e) {
 }
 
 void KDFlatButton::MouseLeave() {
-    if (state_ == fbsPressed) SetState(fbsPressedAway);
-    else if (state_ == fbsHot) SetState(fbsNormal);
+    if (state_ == fbsPressed)
+        SetState(fbsPressedAway);
+    else if (state_ == fbsHot)
+        SetState(fbsNormal);
 }
 
 void KDFlatButton::Paint(KDCanvas& c) {
     const KDRect r = ClientRect();
     c.FillRect(r, c.Sys(KDSysColor::BtnFace));
     const bool sunken = state_ == fbsPressed || down_;
-    if (sunken) KDBevel::SunkenThin(c, r);
-    else if (state_ == fbsHot || state_ == fbsPressedAway) KDBevel::RaisedThin(c, r);
+    if (sunken)
+        KDBevel::SunkenThin(c, r);
+    else if (state_ == fbsHot || state_ == fbsPressedAway)
+        KDBevel::RaisedThin(c, r);
 
     const int shift = sunken ? 1 : 0;
     const KDRect face = r.Inflated(-2, -2).Offset(shift, shift);

@@ -138,7 +138,8 @@ void KDMeter::Paint(KDCanvas& c) {
         const KDRect s = SegmentRect(ch, 0);
         const int split = 2 + lit_[ch] * seg;  // from the low end
         const int bandLo = vertical ? s.left : s.top;
-        const int bandHi = bandLo + std::max((vertical ? Width() - 4 : Height() - 4) / channelCount_, 1);
+        const int bandHi =
+            bandLo + std::max((vertical ? Width() - 4 : Height() - 4) / channelCount_, 1);
         KDRect litPart, darkPart;
         if (vertical) {
             litPart = {bandLo, Height() - split, bandHi, Height()};

@@ -246,8 +246,10 @@ bool KDNumberEdit::KeyDown(const KDKeyEvent& e) {
     switch (e.key) {
         case KDKey::Up:
         case KDKey::Down:
-            if (status_ != stValid) ShowValue();
-            else Step(e.key == KDKey::Up ? 1 : -1, e.Has(ssCtrl));
+            if (status_ != stValid)
+                ShowValue();
+            else
+                Step(e.key == KDKey::Up ? 1 : -1, e.Has(ssCtrl));
             return true;
         case KDKey::Left:
         case KDKey::Right:
@@ -290,7 +292,8 @@ bool KDNumberEdit::KeyDown(const KDKeyEvent& e) {
                 TextEdited();
             }
             return true;  // other characters are dropped
-        default: return false;
+        default:
+            return false;
     }
 }
 

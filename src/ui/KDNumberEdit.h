@@ -40,7 +40,9 @@ public:
     int IncrementDecimals() const { return incrementDecimals_; }
     int CurrentStatus() const { return status_; }
     const std::string& Text() const { return text_; }
-    bool AllSelected() const { return selStart_ == 0 && selEnd_ == int(text_.size()) && !text_.empty(); }
+    bool AllSelected() const {
+        return selStart_ == 0 && selEnd_ == int(text_.size()) && !text_.empty();
+    }
     int SelStart() const { return selStart_; }
     int SelEnd() const { return selEnd_; }
     bool Dragging() const { return button_.Pressed; }

@@ -85,6 +85,6 @@ void KDPatcherNode::Paint(KDCanvas& c, bool focused, int highlightInlet, int hig
         sunken({l + 6 + kPortPitch * highlightInlet, t + 1, l + 19 + kPortPitch * highlightInlet,
                 t + 5});
     if (highlightOutlet >= 0 && highlightOutlet < outletCount_)
-        sunken({l + 6 + kPortPitch * highlightOutlet, b - 5,
-                l + 19 + kPortPitch * highlightOutlet, b - 1});
+        sunken({l + 6 + kPortPitch * highlightOutlet, b - 5, l + 19 + kPortPitch * highlightOutlet,
+                b - 1});
 }

@@ -127,8 +127,10 @@ void KDPatcherPanel::DeleteSelection() {
 void KDPatcherPanel::SelectNode(KDPatcherNode* n, bool selected) {
     if (n->selected_ == selected) return;
     n->selected_ = selected;
-    if (selected) selectedNodes_.push_back(n);
-    else selectedNodes_.erase(std::find(selectedNodes_.begin(), selectedNodes_.end(), n));
+    if (selected)
+        selectedNodes_.push_back(n);
+    else
+        selectedNodes_.erase(std::find(selectedNodes_.begin(), selectedNodes_.end(), n));
 }
 
 void KDPatcherPanel::SelectConnection(KDPatcherConnection* c, bool selected) {
@@ -357,8 +359,7 @@ void KDPatcherPanel::FinishConnection() {
     auto c = std::make_unique<KDPatcherConnection>(source, outlet, destination, inlet);
     bool cancel = false;
     if (OnCreateConnection) OnCreateConnection(*this, c.get(), cancel);
-    if (cancel || FindNode(source) == nodes_.end() || FindNode(destination) == nodes_.end())
-        return;
+    if (cancel || FindNode(source) == nodes_.end() || FindNode(destination) == nodes_.end()) return;
     c->UpdatePoints();
     source->Attach(c.get());
     destination->Attach(c.get());

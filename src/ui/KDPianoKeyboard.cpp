@@ -47,11 +47,16 @@ void KDPianoKeyboard::UpdateGeometry() {
 int KDPianoKeyboard::BlackPosition(int s) const {
     const int b = bw_ / 2;
     switch (s) {
-        case 1: return kw_ - b - 1;
-        case 3: return 2 * kw_ - b + 1;
-        case 6: return 4 * kw_ - b - 1;
-        case 8: return 5 * kw_ - b;
-        default: return 6 * kw_ - b + 1;
+        case 1:
+            return kw_ - b - 1;
+        case 3:
+            return 2 * kw_ - b + 1;
+        case 6:
+            return 4 * kw_ - b - 1;
+        case 8:
+            return 5 * kw_ - b;
+        default:
+            return 6 * kw_ - b + 1;
     }
 }
 
@@ -134,8 +139,10 @@ void KDPianoKeyboard::Select(int key, bool on) {
     if (key < 0 || key > 127 || flags_[key] == on) return;
     flags_[key] = on;
     auto it = std::lower_bound(selected_.begin(), selected_.end(), key);
-    if (on) selected_.insert(it, key);
-    else selected_.erase(it);
+    if (on)
+        selected_.insert(it, key);
+    else
+        selected_.erase(it);
     InvalidateKey(key);
 }
 
@@ -165,9 +172,15 @@ void KDPianoKeyboard::MouseDown(const KDMouseEvent& e) {
     const int key = KeyAt(e.x, e.y);
     if (key == 0) return;
     switch (inputMode_) {
-        case kbMomentary: Select(key, true); break;
-        case kbSingle: MakeOnlySelected(key); break;
-        case kbMultiple: Select(key, !flags_[key]); break;
+        case kbMomentary:
+            Select(key, true);
+            break;
+        case kbSingle:
+            MakeOnlySelected(key);
+            break;
+        case kbMultiple:
+            Select(key, !flags_[key]);
+            break;
     }
     tracking_ = true;
     SetMouseCapture(true);

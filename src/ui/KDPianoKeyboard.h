@@ -64,7 +64,9 @@ private:
     void InvalidateKey(int key);
     int BlackPosition(int semitone) const;
     bool Shown(int key) const { return key >= bottomKey_ && key <= TopKey(); }
-    void Changed() { if (OnChange) OnChange(*this); }
+    void Changed() {
+        if (OnChange) OnChange(*this);
+    }
 
     int bottomKey_ = 1;
     int keyRange_ = 64;

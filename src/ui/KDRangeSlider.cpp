@@ -214,8 +214,10 @@ void KDRangeSlider::Paint(KDCanvas& c) {
     auto thumb = [&](int from, bool pressed) {
         const KDRect r = Across(from, from + kThumbLength, band + 1, thickness - 1);
         c.FillRect(r, c.Sys(KDSysColor::BtnFace));
-        if (pressed) KDBevel::Sunken(c, r);
-        else KDBevel::Raised(c, r);
+        if (pressed)
+            KDBevel::Sunken(c, r);
+        else
+            KDBevel::Raised(c, r);
     };
     thumb(int(std::lround(p0_ * L)), LowPressed());
     thumb(int(std::lround(p1_ * L)) + 7, HighPressed());

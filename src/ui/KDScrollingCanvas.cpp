@@ -37,23 +37,41 @@ void KDScrollingCanvas::Scroll(KDScrollBarKind bar, KDScrollCode code, int posit
     const int size = horz ? extent_.Width() : extent_.Height();
     int next = start;
     switch (code) {
-        case KDScrollCode::LineUp: next = start + sb.Increment; break;
-        case KDScrollCode::LineDown: next = start - sb.Increment; break;
-        case KDScrollCode::PageUp: next = start + client; break;
-        case KDScrollCode::PageDown: next = start - client; break;
+        case KDScrollCode::LineUp:
+            next = start + sb.Increment;
+            break;
+        case KDScrollCode::LineDown:
+            next = start - sb.Increment;
+            break;
+        case KDScrollCode::PageUp:
+            next = start + client;
+            break;
+        case KDScrollCode::PageDown:
+            next = start - client;
+            break;
         case KDScrollCode::ThumbTrack:
             if (!sb.Tracking) return;
             next = -sb.OffsetForPosition(position);
             break;
-        case KDScrollCode::ThumbPosition: next = -sb.OffsetForPosition(position); break;
-        case KDScrollCode::Top: next = 0; break;
-        case KDScrollCode::Bottom: next = client - size; break;
-        case KDScrollCode::EndScroll: UpdateExtent(); return;
+        case KDScrollCode::ThumbPosition:
+            next = -sb.OffsetForPosition(position);
+            break;
+        case KDScrollCode::Top:
+            next = 0;
+            break;
+        case KDScrollCode::Bottom:
+            next = client - size;
+            break;
+        case KDScrollCode::EndScroll:
+            UpdateExtent();
+            return;
     }
     next = std::clamp(next, std::min(client - size, 0), 0);
     if (next == start) return;
-    if (horz) ScrollBy(next - start, 0);
-    else ScrollBy(0, next - start);
+    if (horz)
+        ScrollBy(next - start, 0);
+    else
+        ScrollBy(0, next - start);
 }
 
 bool KDScrollingCanvas::Wheel(const KDWheelEvent& e) {
@@ -61,8 +79,8 @@ bool KDScrollingCanvas::Wheel(const KDWheelEvent& e) {
     int dx = e.deltaX, dy = e.deltaY;
     if ((e.shift & ssShift) && dx == 0) std::swap(dx, dy);
     bool used = false;
-    for (auto [delta, bar] : {std::pair{dx, KDScrollBarKind::Horizontal},
-                              std::pair{dy, KDScrollBarKind::Vertical}}) {
+    for (auto [delta, bar] :
+         {std::pair{dx, KDScrollBarKind::Horizontal}, std::pair{dy, KDScrollBarKind::Vertical}}) {
         const int lines = delta / 40;  // 120 to a notch
         if (lines == 0) continue;
         const auto code = lines > 0 ? KDScrollCode::LineUp : KDScrollCode::LineDown;

@@ -6,8 +6,8 @@
 #include "ui/KDControl.h"
 
 enum class KDScrollCode {
-    LineUp,         // line left or up
-    LineDown,       // line right or down
+    LineUp,    // line left or up
+    LineDown,  // line right or down
     PageUp,
     PageDown,
     ThumbPosition,  // the thumb was dropped at a position

@@ -7,7 +7,9 @@ namespace mouse {
 
 inline void Press(KDControl& c, int x, int y, unsigned shift = 0,
                   KDMouseButton b = KDMouseButton::Left) {
-    const unsigned held = b == KDMouseButton::Left ? ssLeft : b == KDMouseButton::Right ? ssRight : ssMiddle;
+    const unsigned held = b == KDMouseButton::Left    ? ssLeft
+                          : b == KDMouseButton::Right ? ssRight
+                                                      : ssMiddle;
     c.MouseDown({x, y, b, shift | held});
 }
 inline void Move(KDControl& c, int x, int y, unsigned shift = ssLeft) {

@@ -30,7 +30,8 @@ TEST(NoAllocation, PatcherMouseMoves) {
     int events = 0;
     panel.OnMouseMove = [&](KDControl&, const KDMouseEvent&) { ++events; };
     KDPatcherNode* nodes[6];
-    for (int i = 0; i < 6; ++i) nodes[i] = panel.AddNode(20 + 60 * i, 20 + 40 * (i % 2), "Node", 2, 2, nullptr);
+    for (int i = 0; i < 6; ++i)
+        nodes[i] = panel.AddNode(20 + 60 * i, 20 + 40 * (i % 2), "Node", 2, 2, nullptr);
     for (int i = 0; i < 5; ++i) panel.AddConnection(nodes[i], 0, nodes[i + 1], 1);
 
     EXPECT_NO_AUDIO_ALLOCATION(Sweep(panel, 0, 150, 18, 1, 0));  // hovering over ports

@@ -72,14 +72,14 @@ TEST_F(Patcher, ZonesOfANode) {
         KDNodeZone zone;
         int index;
     } cases[] = {
-        {12, 5, KDNodeZone::Inlet, 0},    // 5 pixels below the top: still the inlet band
-        {12, 6, KDNodeZone::Body, -1},    // 6 below: the body
+        {12, 5, KDNodeZone::Inlet, 0},  // 5 pixels below the top: still the inlet band
+        {12, 6, KDNodeZone::Body, -1},  // 6 below: the body
         {32, 0, KDNodeZone::Inlet, 1},
         {42, 2, KDNodeZone::Body, -1},    // inlet band right of the last inlet
         {12, 22, KDNodeZone::Outlet, 0},  // bottom - 5
         {12, 21, KDNodeZone::Body, -1},
-        {30, 26, KDNodeZone::Body, -1},   // outlet band right of the only outlet
-        {44, 10, KDNodeZone::None, -1},   // the right edge is outside
+        {30, 26, KDNodeZone::Body, -1},  // outlet band right of the only outlet
+        {44, 10, KDNodeZone::None, -1},  // the right edge is outside
         {12, 27, KDNodeZone::None, -1},
     };
     for (const Case& c : cases) {
@@ -126,7 +126,7 @@ TEST_F(Patcher, ConnectionHitTest) {
     EXPECT_TRUE(down->HitTest(50, 100));
     EXPECT_TRUE(down->HitTest(52, 100));
     EXPECT_FALSE(down->HitTest(53, 100));
-    EXPECT_TRUE(down->HitTest(50, 36));   // strictly inside y1 - 2 .. y2 + 2
+    EXPECT_TRUE(down->HitTest(50, 36));  // strictly inside y1 - 2 .. y2 + 2
     EXPECT_FALSE(down->HitTest(50, 35));
     EXPECT_FALSE(down->HitTest(50, 151));
 
@@ -242,8 +242,8 @@ TEST_F(Patcher, DeletingANodeReportsItsConnectionsFirst) {
     panel.AddConnection(b, 0, c, 0);
     panel.AddConnection(c, 0, a, 0);
     EXPECT_TRUE(panel.RemoveNode(b));
-    EXPECT_EQ(events, (std::vector<std::string>{"delete wire A->B", "delete wire B->C",
-                                                "delete node B"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"delete wire A->B", "delete wire B->C", "delete node B"}));
     EXPECT_EQ(panel.NodeCount(), 2);
     EXPECT_EQ(panel.ConnectionCount(), 1);
     EXPECT_EQ(a->Connections().size(), 1u);

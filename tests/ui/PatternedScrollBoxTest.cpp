@@ -7,7 +7,9 @@
 #include "ui/TPatternedScrollBox.h"
 
 namespace {
-KDBitmap Tile(int w, int h) { return KDBitmap(w, h, std::vector<std::uint32_t>(w * h, 0xff808080u)); }
+KDBitmap Tile(int w, int h) {
+    return KDBitmap(w, h, std::vector<std::uint32_t>(w * h, 0xff808080u));
+}
 
 // Row top -> the x of each tile in that row.
 std::map<int, std::vector<int>> Rows(const TPatternedScrollBox& box) {

@@ -35,9 +35,9 @@ TEST(RangeSlider, LimitsKeepTheThumbsInOrder) {
         {0.2, 0.6, 0.5, 0.0, 0.6, 0.6},    // low past high: stops at it
         {0.2, 0.6, 0.0, -0.5, 0.2, 0.2},   // high below low: stops at it
         {0.2, 0.6, 0.3, 0.3, 0.5, 0.9},
-        {0.2, 0.7, 0.5, 0.5, 0.5, 1.0},    // both up: stop together at the top
-        {0.2, 0.6, -0.3, 0.3, 0.0, 0.8},   // spreading: the mirror keeps the same amount
-        {0.4, 0.6, 0.2, -0.2, 0.5, 0.5},   // squeezing: they meet in the middle
+        {0.2, 0.7, 0.5, 0.5, 0.5, 1.0},   // both up: stop together at the top
+        {0.2, 0.6, -0.3, 0.3, 0.0, 0.8},  // spreading: the mirror keeps the same amount
+        {0.4, 0.6, 0.2, -0.2, 0.5, 0.5},  // squeezing: they meet in the middle
         {0.5, 0.9, 0.0, 0.3, 0.5, 1.0},
     };
     for (const Case& c : cases) {
@@ -56,16 +56,14 @@ struct RangeFixture : ::testing::Test {
     RangeFixture() {
         slider.SetValue1(0.6);
         slider.SetValue0(0.2);
-        slider.OnChange = [this](KDRangeSlider&, double a, double b) {
-            v0 = a, v1 = b, ++changes;
-        };
+        slider.OnChange = [this](KDRangeSlider&, double a, double b) { v0 = a, v1 = b, ++changes; };
     }
     // The client y of a distance along the slider from the bottom.
     int Y(double along) const { return int(116 - 1 - along); }
 };
 
 TEST_F(RangeFixture, PressPicksThumbOrTrack) {
-    EXPECT_EQ(slider.GrabAt(20), Grab::Low);   // low thumb: 20..28
+    EXPECT_EQ(slider.GrabAt(20), Grab::Low);  // low thumb: 20..28
     EXPECT_EQ(slider.GrabAt(28), Grab::Low);
     EXPECT_EQ(slider.GrabAt(67), Grab::High);  // high thumb: 67..75
     EXPECT_EQ(slider.GrabAt(75), Grab::High);

@@ -13,8 +13,8 @@ public:
     enum class Op { Line, XorLine, FillRect, FrameRect, Polygon, Ellipse, Arc, Text, Bitmap };
     struct Item {
         Op op;
-        KDPoint a, b;     // line ends, or the bitmap's place
-        KDRect rect;      // rectangles and ellipses
+        KDPoint a, b;  // line ends, or the bitmap's place
+        KDRect rect;   // rectangles and ellipses
         KDColor color;
         int width = 1;
         std::string text;
@@ -30,17 +30,28 @@ public:
     int TextHeight() const override { return 13; }
     KDColor SystemColor(KDSysColor which) const override {
         switch (which) {
-            case KDSysColor::Window: return kWindow;
-            case KDSysColor::WindowText: return kWindowText;
-            case KDSysColor::BtnFace: return kBtnFace;
-            case KDSysColor::BtnText: return {1, 1, 1};
-            case KDSysColor::BtnHighlight: return {254, 254, 254};
-            case KDSysColor::Light3D: return {223, 223, 223};
-            case KDSysColor::BtnShadow: return {128, 128, 128};
-            case KDSysColor::DkShadow3D: return {64, 64, 64};
-            case KDSysColor::Highlight: return kHighlight;
-            case KDSysColor::HighlightText: return kHighlightText;
-            case KDSysColor::GrayText: return {160, 160, 160};
+            case KDSysColor::Window:
+                return kWindow;
+            case KDSysColor::WindowText:
+                return kWindowText;
+            case KDSysColor::BtnFace:
+                return kBtnFace;
+            case KDSysColor::BtnText:
+                return {1, 1, 1};
+            case KDSysColor::BtnHighlight:
+                return {254, 254, 254};
+            case KDSysColor::Light3D:
+                return {223, 223, 223};
+            case KDSysColor::BtnShadow:
+                return {128, 128, 128};
+            case KDSysColor::DkShadow3D:
+                return {64, 64, 64};
+            case KDSysColor::Highlight:
+                return kHighlight;
+            case KDSysColor::HighlightText:
+                return kHighlightText;
+            case KDSysColor::GrayText:
+                return {160, 160, 160};
         }
         return {};
     }
@@ -96,8 +107,10 @@ public:
     explicit RecordingHost(class KDControl* c = nullptr) : control(c) {}
     void Invalidate(const KDRect* r) override {
         ++invalidations;
-        if (r) lastArea = *r;
-        else lastArea = {0, 0, -1, -1};
+        if (r)
+            lastArea = *r;
+        else
+            lastArea = {0, 0, -1, -1};
     }
     void SetMouseCapture(bool c) override { captured = c; }
     void RequestFocus() override;

@@ -55,8 +55,8 @@ TEST(Knob, LogarithmicKnobDragsAlongItsCurve) {
     std::vector<double> reported;
     knob.OnChange = [&](KDDWKnob&, double v) { reported.push_back(v); };
     Press(knob, 20, 20);
-    Move(knob, 20, 10);               // 10 pixels up: +0.1
-    Move(knob, 25, 10);               // sideways: nothing
+    Move(knob, 20, 10);                   // 10 pixels up: +0.1
+    Move(knob, 25, 10);                   // sideways: nothing
     Move(knob, 20, 15, ssLeft | ssCtrl);  // 5 down with Ctrl: -0.005
     Release(knob, 20, 15);
     ASSERT_EQ(reported.size(), 2u);

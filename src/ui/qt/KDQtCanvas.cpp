@@ -21,16 +21,26 @@ KDQtCanvas::KDQtCanvas(QPainter& painter, const QPalette& palette, const QFont& 
 
 KDColor KDQtCanvas::PaletteColor(const QPalette& pal, KDSysColor which) {
     switch (which) {
-        case KDSysColor::Window: return FromQt(pal.color(QPalette::Base));
-        case KDSysColor::WindowText: return FromQt(pal.color(QPalette::Text));
-        case KDSysColor::BtnFace: return FromQt(pal.color(QPalette::Button));
-        case KDSysColor::BtnText: return FromQt(pal.color(QPalette::ButtonText));
-        case KDSysColor::BtnHighlight: return FromQt(pal.color(QPalette::Light));
-        case KDSysColor::Light3D: return FromQt(pal.color(QPalette::Midlight));
-        case KDSysColor::BtnShadow: return FromQt(pal.color(QPalette::Dark));
-        case KDSysColor::DkShadow3D: return FromQt(pal.color(QPalette::Shadow));
-        case KDSysColor::Highlight: return FromQt(pal.color(QPalette::Highlight));
-        case KDSysColor::HighlightText: return FromQt(pal.color(QPalette::HighlightedText));
+        case KDSysColor::Window:
+            return FromQt(pal.color(QPalette::Base));
+        case KDSysColor::WindowText:
+            return FromQt(pal.color(QPalette::Text));
+        case KDSysColor::BtnFace:
+            return FromQt(pal.color(QPalette::Button));
+        case KDSysColor::BtnText:
+            return FromQt(pal.color(QPalette::ButtonText));
+        case KDSysColor::BtnHighlight:
+            return FromQt(pal.color(QPalette::Light));
+        case KDSysColor::Light3D:
+            return FromQt(pal.color(QPalette::Midlight));
+        case KDSysColor::BtnShadow:
+            return FromQt(pal.color(QPalette::Dark));
+        case KDSysColor::DkShadow3D:
+            return FromQt(pal.color(QPalette::Shadow));
+        case KDSysColor::Highlight:
+            return FromQt(pal.color(QPalette::Highlight));
+        case KDSysColor::HighlightText:
+            return FromQt(pal.color(QPalette::HighlightedText));
         case KDSysColor::GrayText:
             return FromQt(pal.color(QPalette::Disabled, QPalette::Text));
     }

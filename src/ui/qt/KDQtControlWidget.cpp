@@ -38,10 +38,18 @@ KDMouseEvent KDQtControlWidget::ToMouse(const QMouseEvent* e) const {
     m.x = p.x();
     m.y = p.y();
     switch (e->button()) {
-        case Qt::LeftButton: m.button = KDMouseButton::Left; break;
-        case Qt::RightButton: m.button = KDMouseButton::Right; break;
-        case Qt::MiddleButton: m.button = KDMouseButton::Middle; break;
-        default: m.button = KDMouseButton::None; break;
+        case Qt::LeftButton:
+            m.button = KDMouseButton::Left;
+            break;
+        case Qt::RightButton:
+            m.button = KDMouseButton::Right;
+            break;
+        case Qt::MiddleButton:
+            m.button = KDMouseButton::Middle;
+            break;
+        default:
+            m.button = KDMouseButton::None;
+            break;
     }
     m.shift = ShiftState(e->modifiers(), e->buttons());
     return m;
@@ -51,21 +59,48 @@ bool KDQtControlWidget::ToKey(const QKeyEvent* e, KDKeyEvent& out) {
     out.shift = ShiftState(e->modifiers(), Qt::NoButton);
     const int k = e->key();
     switch (k) {
-        case Qt::Key_Up: out.key = KDKey::Up; return true;
-        case Qt::Key_Down: out.key = KDKey::Down; return true;
-        case Qt::Key_Left: out.key = KDKey::Left; return true;
-        case Qt::Key_Right: out.key = KDKey::Right; return true;
-        case Qt::Key_Home: out.key = KDKey::Home; return true;
-        case Qt::Key_End: out.key = KDKey::End; return true;
-        case Qt::Key_Delete: out.key = KDKey::Delete; return true;
-        case Qt::Key_Backspace: out.key = KDKey::Backspace; return true;
+        case Qt::Key_Up:
+            out.key = KDKey::Up;
+            return true;
+        case Qt::Key_Down:
+            out.key = KDKey::Down;
+            return true;
+        case Qt::Key_Left:
+            out.key = KDKey::Left;
+            return true;
+        case Qt::Key_Right:
+            out.key = KDKey::Right;
+            return true;
+        case Qt::Key_Home:
+            out.key = KDKey::Home;
+            return true;
+        case Qt::Key_End:
+            out.key = KDKey::End;
+            return true;
+        case Qt::Key_Delete:
+            out.key = KDKey::Delete;
+            return true;
+        case Qt::Key_Backspace:
+            out.key = KDKey::Backspace;
+            return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter: out.key = KDKey::Return; return true;
-        case Qt::Key_Escape: out.key = KDKey::Escape; return true;
-        case Qt::Key_Shift: out.key = KDKey::Shift; return true;
-        case Qt::Key_Control: out.key = KDKey::Ctrl; return true;
-        case Qt::Key_Alt: out.key = KDKey::Alt; return true;
-        default: break;
+        case Qt::Key_Enter:
+            out.key = KDKey::Return;
+            return true;
+        case Qt::Key_Escape:
+            out.key = KDKey::Escape;
+            return true;
+        case Qt::Key_Shift:
+            out.key = KDKey::Shift;
+            return true;
+        case Qt::Key_Control:
+            out.key = KDKey::Ctrl;
+            return true;
+        case Qt::Key_Alt:
+            out.key = KDKey::Alt;
+            return true;
+        default:
+            break;
     }
     // With Ctrl held the text is a control code; letters are passed as themselves.
     if ((e->modifiers() & Qt::ControlModifier) && k >= Qt::Key_A && k <= Qt::Key_Z) {
@@ -83,8 +118,10 @@ bool KDQtControlWidget::ToKey(const QKeyEvent* e, KDKeyEvent& out) {
 // ---- host services ---------------------------------------------------------------------------
 
 void KDQtControlWidget::Invalidate(const KDRect* area) {
-    if (area) update(QRect(area->left, area->top, area->Width(), area->Height()));
-    else update();
+    if (area)
+        update(QRect(area->left, area->top, area->Width(), area->Height()));
+    else
+        update();
 }
 
 void KDQtControlWidget::SetMouseCapture(bool capture) {
@@ -107,9 +144,15 @@ void KDQtControlWidget::RequestFocus() {
 
 void KDQtControlWidget::SetCursor(KDCursor cursor) {
     switch (cursor) {
-        case KDCursor::Default: unsetCursor(); break;
-        case KDCursor::SizeNS: setCursor(Qt::SizeVerCursor); break;
-        case KDCursor::SizeWE: setCursor(Qt::SizeHorCursor); break;
+        case KDCursor::Default:
+            unsetCursor();
+            break;
+        case KDCursor::SizeNS:
+            setCursor(Qt::SizeVerCursor);
+            break;
+        case KDCursor::SizeWE:
+            setCursor(Qt::SizeHorCursor);
+            break;
     }
 }
 

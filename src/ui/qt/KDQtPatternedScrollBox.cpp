@@ -40,9 +40,9 @@ void KDQtPatternedScrollBox::SetContent(QWidget* content) {
 void KDQtPatternedScrollBox::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     box_.Resize(viewport()->width(), viewport()->height());
-    const QPoint origin = widget() ? widget()->pos()
-                                   : QPoint(-horizontalScrollBar()->value(),
-                                            -verticalScrollBar()->value());
+    const QPoint origin =
+        widget() ? widget()->pos()
+                 : QPoint(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     box_.SetContentOrigin(origin.x(), origin.y());
     KDQtCanvas canvas(painter, palette(), font());
     box_.Paint(canvas);

@@ -54,12 +54,24 @@ void KDQtScrollingCanvasWidget::Connect(QScrollBar* bar, KDScrollBarKind kind) {
     connect(bar, &QAbstractSlider::actionTriggered, this, [this, bar, kind](int action) {
         KDScrollCode code;
         switch (action) {
-            case QAbstractSlider::SliderSingleStepAdd: code = KDScrollCode::LineDown; break;
-            case QAbstractSlider::SliderSingleStepSub: code = KDScrollCode::LineUp; break;
-            case QAbstractSlider::SliderPageStepAdd: code = KDScrollCode::PageDown; break;
-            case QAbstractSlider::SliderPageStepSub: code = KDScrollCode::PageUp; break;
-            case QAbstractSlider::SliderToMinimum: code = KDScrollCode::Top; break;
-            case QAbstractSlider::SliderToMaximum: code = KDScrollCode::Bottom; break;
+            case QAbstractSlider::SliderSingleStepAdd:
+                code = KDScrollCode::LineDown;
+                break;
+            case QAbstractSlider::SliderSingleStepSub:
+                code = KDScrollCode::LineUp;
+                break;
+            case QAbstractSlider::SliderPageStepAdd:
+                code = KDScrollCode::PageDown;
+                break;
+            case QAbstractSlider::SliderPageStepSub:
+                code = KDScrollCode::PageUp;
+                break;
+            case QAbstractSlider::SliderToMinimum:
+                code = KDScrollCode::Top;
+                break;
+            case QAbstractSlider::SliderToMaximum:
+                code = KDScrollCode::Bottom;
+                break;
             case QAbstractSlider::SliderMove:
                 // Dragging the thumb scrolls only with tracking; otherwise the drop does.
                 canvas_->Scroll(kind, KDScrollCode::ThumbTrack, bar->sliderPosition());
@@ -67,7 +79,8 @@ void KDQtScrollingCanvasWidget::Connect(QScrollBar* bar, KDScrollBarKind kind) {
                                                         : canvas_->VertScrollBar.Tracking)
                     SyncBars();
                 return;
-            default: return;
+            default:
+                return;
         }
         canvas_->Scroll(kind, code);
         canvas_->Scroll(kind, KDScrollCode::EndScroll);

@@ -26,8 +26,10 @@ int KDQtWinSplit::Adapter::TargetSize() const {
 
 void KDQtWinSplit::Adapter::SetTargetSize(int size) {
     if (!widget) return;
-    if (align == alLeft || align == alRight) widget->setFixedWidth(size);
-    else widget->setFixedHeight(size);
+    if (align == alLeft || align == alRight)
+        widget->setFixedWidth(size);
+    else
+        widget->setFixedHeight(size);
 }
 
 KDQtWinSplit::KDQtWinSplit(QWidget* parent) : KDQtHosted<TWinSplit>(parent) {
@@ -52,8 +54,10 @@ bool KDQtWinSplit::SetTarget(QWidget* target, KDAlign align) {
     const bool horizontal = control().Horizontal();
     setSizePolicy(horizontal ? QSizePolicy::Fixed : QSizePolicy::Preferred,
                   horizontal ? QSizePolicy::Preferred : QSizePolicy::Fixed);
-    if (horizontal) setFixedWidth(3);
-    else setFixedHeight(3);
+    if (horizontal)
+        setFixedWidth(3);
+    else
+        setFixedHeight(3);
     destroyed_ = connect(target, &QObject::destroyed, this,
                          [this] { control().TargetDestroyed(&adapter_); });
     return true;
@@ -74,8 +78,10 @@ void KDQtWinSplit::UpdateLine() {
         return;
     }
     QRect r = geometry();
-    if (s.Horizontal()) r.translate(s.LineOffset(), 0);
-    else r.translate(0, s.LineOffset());
+    if (s.Horizontal())
+        r.translate(s.LineOffset(), 0);
+    else
+        r.translate(0, s.LineOffset());
     line_->setGeometry(r);
     line_->raise();
     line_->show();

@@ -29,10 +29,12 @@ int main(int argc, char** argv) {
             return 2;
         }
         int x, y, w, h;
-        if (isShot) shot = argv[++i];
+        if (isShot)
+            shot = argv[++i];
         else if (isRegion && std::sscanf(argv[++i], "%d,%d,%d,%d", &x, &y, &w, &h) == 4)
             region = QRect(x, y, w, h);
-        else if (isZoom) zoom = std::max(1, std::min(8, std::atoi(argv[++i])));
+        else if (isZoom)
+            zoom = std::max(1, std::min(8, std::atoi(argv[++i])));
     }
 
     QApplication app(argc, argv);
@@ -45,7 +47,9 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     QApplication::processEvents();
     QPixmap picture = window.grab(region.isValid() ? region : QRect(QPoint(0, 0), QSize(-1, -1)));
-    if (zoom > 1) picture = picture.scaled(picture.size() * zoom, Qt::KeepAspectRatio, Qt::FastTransformation);
+    if (zoom > 1)
+        picture =
+            picture.scaled(picture.size() * zoom, Qt::KeepAspectRatio, Qt::FastTransformation);
     if (!picture.save(QString::fromLocal8Bit(shot), "PNG")) {
         std::fprintf(stderr, "vantrel_gallery: cannot write %s\n", shot);
         return 1;
