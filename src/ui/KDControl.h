@@ -39,6 +39,8 @@ public:
 
     // Whether the control takes the keyboard focus (by click or by the tab key).
     virtual bool AcceptsFocus() const { return false; }
+    // Whether the tab key stops at the control as well.
+    virtual bool TabStop() const { return AcceptsFocus(); }
 
     // Input from the host. The key handlers return whether the key was used.
     virtual void MouseDown(const KDMouseEvent& e) { FireMouseDown(e); }

@@ -59,6 +59,7 @@ public:
     KDRect ButtonRect() const { return button_.Bounds; }
 
     bool AcceptsFocus() const override { return true; }
+    bool TabStop() const override { return EditTabStop; }
     void Paint(KDCanvas& c) override;
     void MouseDown(const KDMouseEvent& e) override;
     void MouseMove(const KDMouseEvent& e) override;

@@ -11,9 +11,16 @@ KDQtControlWidget::KDQtControlWidget(KDControl& control, QWidget* parent)
     hint_ = QSize(control_.Width(), control_.Height());
     resize(hint_);
     setMouseTracking(true);
-    setFocusPolicy(control_.AcceptsFocus() ? Qt::StrongFocus : Qt::NoFocus);
+    UpdateFocusPolicy();
     // Controls that leave pixels unpainted (the knob's corners) show their parent there.
     control_.SetHost(this);
+}
+
+void KDQtControlWidget::UpdateFocusPolicy() {
+    if (!control_.AcceptsFocus())
+        setFocusPolicy(Qt::NoFocus);
+    else
+        setFocusPolicy(control_.TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 KDQtControlWidget::~KDQtControlWidget() {

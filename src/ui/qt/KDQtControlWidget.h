@@ -14,6 +14,8 @@ public:
     ~KDQtControlWidget() override;
 
     KDControl& Control() const { return control_; }
+    // Takes the control's focus wishes again (after EditTabStop changes, say).
+    void UpdateFocusPolicy();
 
     QSize sizeHint() const override { return hint_; }
     QSize minimumSizeHint() const override { return {4, 4}; }
