@@ -1,0 +1,58 @@
+// vantrel_gallery: every control of the toolkit in one window.
+//   vantrel_gallery                      shows the window
+//   vantrel_gallery --screenshot out.png saves a picture of it and ends (works with
+//                                        QT_QPA_PLATFORM=offscreen, without a display)
+//   --zoom N                             enlarges the saved picture N times, pixel for pixel
+//   --region X,Y,W,H                     saves only that part of the window
+#include <QApplication>
+#include <QPixmap>
+#include <QRect>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "KDGalleryWindow.h"
+#include "ui/qt/KDQtPatcherWidget.h"
+
+int main(int argc, char** argv) {
+    const char* shot = nullptr;
+    int zoom = 1;
+    QRect region;
+    for (int i = 1; i < argc; ++i) {
+        const bool isShot = std::strcmp(argv[i], "--screenshot") == 0;
+        const bool isZoom = std::strcmp(argv[i], "--zoom") == 0;
+        const bool isRegion = std::strcmp(argv[i], "--region") == 0;
+        if (!isShot && !isZoom && !isRegion) continue;
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "vantrel_gallery: %s needs a value\n", argv[i]);
+            return 2;
+        }
+        int x, y, w, h;
+        if (isShot)
+            shot = argv[++i];
+        else if (isRegion && std::sscanf(argv[++i], "%d,%d,%d,%d", &x, &y, &w, &h) == 4)
+            region = QRect(x, y, w, h);
+        else if (isZoom)
+            zoom = std::max(1, std::min(8, std::atoi(argv[++i])));
+    }
+
+    QApplication app(argc, argv);
+    KDGalleryWindow window;
+    window.show();
+    window.Patcher()->Viewport()->setFocus();
+    if (!shot) return app.exec();
+
+    window.activateWindow();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    QPixmap picture = window.grab(region.isValid() ? region : QRect(QPoint(0, 0), QSize(-1, -1)));
+    if (zoom > 1)
+        picture =
+            picture.scaled(picture.size() * zoom, Qt::KeepAspectRatio, Qt::FastTransformation);
+    if (!picture.save(QString::fromLocal8Bit(shot), "PNG")) {
+        std::fprintf(stderr, "vantrel_gallery: cannot write %s\n", shot);
+        return 1;
+    }
+    return 0;
+}
