@@ -8,6 +8,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   libasound2-dev librtmidi-dev libjack-jackd2-dev
+  # Sound servers the tests start in user space (no sound hardware needed): a JACK server on
+  # its dummy driver, and PulseAudio with a null sink behind ALSA's default device.
+  jackd2 pulseaudio pulseaudio-utils libasound2-plugins
 )
 
 missing=()

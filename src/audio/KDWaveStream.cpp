@@ -204,9 +204,9 @@ void KDWaveStream::OpenOne(Side& side, KDAudioDirection direction, int slot) {
     side.notices[k].lastDone = direction == KDAudioDirection::Output ? &lastDone_[k] : nullptr;
     std::string error;
     std::unique_ptr<KDAudioDevice> device;
-    int code = system_.Open(direction, side.entries[side.devices[slot] - 1],
-                            KDWaveFormat::pcm16(side.channels[slot]), side.notices[k], device,
-                            error);
+    int code =
+        system_.Open(direction, side.entries[side.devices[slot] - 1],
+                     KDWaveFormat::pcm16(side.channels[slot]), side.notices[k], device, error);
     if (code != KDAudioOk) {
         Abort();
         Raise(direction, code, error);
@@ -461,7 +461,8 @@ std::uint32_t KDWaveStream::PlayTime(int ready) const {
         if (!any || earlier(t, first)) first = t;
         any = true;
     }
-    return first + static_cast<std::uint32_t>((outputs_.bufferCount - ready - 1) * OutputPeriodMs());
+    return first +
+           static_cast<std::uint32_t>((outputs_.bufferCount - ready - 1) * OutputPeriodMs());
 }
 
 void KDWaveStream::RecoverUnderrun(int ready) {

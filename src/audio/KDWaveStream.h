@@ -96,6 +96,9 @@ public:
     // True once the input side stopped because a device would take no more buffers.
     bool InputStopped() const { return inputStopped_.load(); }
 
+    // The clock of play times and load measurement (the engine compares snapshot times with it).
+    const KDWaveClock& Clock() const { return clock_; }
+
     int OutputFrames() const { return outputs_.bufferSize / 4; }
     int InputPeriodMs() const { return PeriodMs(inputs_.bufferSize); }
     int OutputPeriodMs() const { return PeriodMs(outputs_.bufferSize); }

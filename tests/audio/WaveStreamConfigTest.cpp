@@ -1,8 +1,8 @@
 // Device lists and the configuration setters of the wave stream.
 #include <gtest/gtest.h>
 
-#include "SimulatedStream.h"
 #include <future>
+#include "SimulatedStream.h"
 
 #include "audio/EWaveError.h"
 
@@ -38,6 +38,9 @@ TEST_F(WaveStreamConfig, DefaultsGive4096FramesAnd93MsPeriods) {
 struct LimitCase {
     int requested;
     int stored;
+    friend void PrintTo(const LimitCase& c, std::ostream* os) {
+        *os << c.requested << " -> " << c.stored;
+    }
 };
 
 class BufferSizeLimits : public SimulatedStreamTest,
@@ -71,8 +74,7 @@ TEST_P(BufferCountLimits, CountIsLimitedTo1To16) {
 
 INSTANTIATE_TEST_SUITE_P(Counts, BufferCountLimits,
                          ::testing::Values(LimitCase{0, 1}, LimitCase{-3, 1}, LimitCase{1, 1},
-                                           LimitCase{6, 6}, LimitCase{16, 16},
-                                           LimitCase{20, 16}));
+                                           LimitCase{6, 6}, LimitCase{16, 16}, LimitCase{20, 16}));
 
 TEST_F(WaveStreamConfig, DeviceIndexBeyondTheListBecomesNone) {
     stream->SetOutputDevices(0, 2);

@@ -4,8 +4,8 @@
 #include <future>
 #include <optional>
 
-#include "support/AudioThreadGuard.h"
 #include "SimulatedStream.h"
+#include "support/AudioThreadGuard.h"
 
 namespace vantrel::test {
 namespace {
@@ -35,7 +35,7 @@ TEST_F(WaveStreamCycle, OpensOnlyMaskedSlotsAndHandsTheirBuffersToTheProcessor) 
     stream->SetOutputDevices(0, 1);
     stream->SetOutputDevices(2, 2);
     stream->SetOutputDeviceChannels(2, 4);
-    stream->SetOutputDevices(3, 2);           // masked off below
+    stream->SetOutputDevices(3, 2);  // masked off below
     stream->SetOutputDeviceMask(~(1 << 3));
     stream->SetOutputBufferSize(4096);
     stream->StartStream();
@@ -49,8 +49,8 @@ TEST_F(WaveStreamCycle, OpensOnlyMaskedSlotsAndHandsTheirBuffersToTheProcessor) 
     auto calls = processor.calls();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].frames, 1024);
-    EXPECT_EQ(calls[0].outputOpen, (std::array<bool, 8>{true, false, true, false, false, false,
-                                                         false, false}));
+    EXPECT_EQ(calls[0].outputOpen,
+              (std::array<bool, 8>{true, false, true, false, false, false, false, false}));
     EXPECT_EQ(calls[0].inputOpen, (std::array<bool, 8>{}));
 }
 
@@ -199,6 +199,9 @@ TEST_F(WaveStreamCycle, PlayTimeIsTheLastFinishPlusTheBuffersAhead) {
 struct SliceCase {
     int inputSize;
     std::vector<long> firstFrames;  // first input frame seen by output cycles 1, 2, 3 …
+    friend void PrintTo(const SliceCase& c, std::ostream* os) {
+        *os << "input " << c.inputSize << " bytes";
+    }
 };
 
 class InputSlicing : public SimulatedStreamTest, public ::testing::WithParamInterface<SliceCase> {};
@@ -238,7 +241,8 @@ TEST_F(WaveStreamCycle, InputsThatDoNotDivideEvenlyNeverReadPastTheirBuffer) {
     stream->StartStream();
     Steps(6);
     auto calls = processor.calls();
-    for (const auto& call : calls) EXPECT_EQ(call.firstInputFrame % 6144, 0) << call.firstInputFrame;
+    for (const auto& call : calls)
+        EXPECT_EQ(call.firstInputFrame % 6144, 0) << call.firstInputFrame;
 }
 
 TEST_F(WaveStreamCycle, CpuLoadIsProcessingTimeOverThePeriodAndOverloadsAreCounted) {

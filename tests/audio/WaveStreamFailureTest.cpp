@@ -16,8 +16,8 @@ using ::testing::HasSubstr;
 using WaveStreamFailure = SimulatedStreamTest;
 
 TEST_F(WaveStreamFailure, AnOutputThatCannotOpenRaisesWithTheDevicesTextAndLeavesNothingOpen) {
-    sim.AddDevice(kOut, {"Sim Broken", 2, true, 0xFFFFFFFFu, KDAudioErrAllocated,
-                         "held by another program"});
+    sim.AddDevice(
+        kOut, {"Sim Broken", 2, true, 0xFFFFFFFFu, KDAudioErrAllocated, "held by another program"});
     KDWaveStream broken(*system);
     broken.SetInputDevices(0, 1);
     broken.SetOutputDevices(0, 1);

@@ -34,11 +34,21 @@ bool probe(const std::string& name, snd_pcm_stream_t stream, KDAudioDeviceInfo& 
         ok && snd_pcm_hw_params_test_format(pcm, params, SND_PCM_FORMAT_S16_LE) == 0 &&
         snd_pcm_hw_params_test_channels(pcm, params, 2) == 0 &&
         snd_pcm_hw_params_test_rate(pcm, params, 44100, 0) == 0;
-    // Converting plug-ins accept any number of channels; show them as the stereo they are.
-    if (maxChannels > 32) maxChannels = 2;
+    // Hardware shows its own channels; plug-ins and sound servers convert whatever they are
+    // given, so they show as the stereo devices they are used as.
+    if (snd_pcm_type(pcm) != SND_PCM_TYPE_HW) maxChannels = 2;
     info.channels = std::max(2, static_cast<int>(maxChannels & ~1u));
     snd_pcm_close(pcm);
     return ok;
+}
+
+// Besides the default device: the sound servers' plug-ins and every device of a sound card
+// ("hw:", "plughw:", "sysdefault:", "front:" ...). The configuration's converters and the
+// JACK plug-in (JACK has a backend of its own, and probing the plug-in could start a JACK
+// server) are left out, and so is "null", which the program's own null devices stand for.
+bool listable(const char* name) {
+    if (std::strcmp(name, "pulse") == 0 || std::strcmp(name, "pipewire") == 0) return true;
+    return std::strchr(name, ':') != nullptr && std::strncmp(name, "jack", 4) != 0;
 }
 
 }  // namespace
@@ -55,8 +65,7 @@ std::vector<KDAudioDeviceInfo> KDAlsaBackend::Devices(KDAudioDirection direction
             char* name = snd_device_name_get_hint(*h, "NAME");
             char* io = snd_device_name_get_hint(*h, "IOID");
             bool wanted = name && (!io || std::strcmp(io, output ? "Output" : "Input") == 0);
-            // "null" would only duplicate the program's own null devices.
-            if (wanted && std::strcmp(name, "null") != 0 &&
+            if (wanted && listable(name) &&
                 std::find(names.begin(), names.end(), name) == names.end()) {
                 names.emplace_back(name);
             }

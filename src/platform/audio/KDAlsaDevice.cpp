@@ -26,7 +26,10 @@ KDAlsaDevice::KDAlsaDevice(KDAudioDirection direction, const KDWaveFormat& forma
                            KDAudioDeviceClient& client, const KDWaveClock& clock)
     : KDQueuedDevice(direction, format, client, clock) {}
 
-KDAlsaDevice::~KDAlsaDevice() { StopEngine(); }
+KDAlsaDevice::~KDAlsaDevice() {
+    RequestStop();
+    StopEngine();
+}
 
 int KDAlsaDevice::OpenPcm(const std::string& name, std::string& error) {
     const bool output = direction() == KDAudioDirection::Output;
@@ -34,8 +37,9 @@ int KDAlsaDevice::OpenPcm(const std::string& name, std::string& error) {
                            output ? SND_PCM_STREAM_PLAYBACK : SND_PCM_STREAM_CAPTURE, 0);
     if (err < 0) {
         pcm_ = nullptr;
-        error = KDAudioComposeError(err == -EBUSY ? KDAudioErrAllocated : KDAudioErrNoDriver,
-                                    alsaText(("cannot open \"" + name + "\"").c_str(), err).c_str());
+        error =
+            KDAudioComposeError(err == -EBUSY ? KDAudioErrAllocated : KDAudioErrNoDriver,
+                                alsaText(("cannot open \"" + name + "\"").c_str(), err).c_str());
         return err == -EBUSY ? KDAudioErrAllocated : KDAudioErrNoDriver;
     }
     snd_pcm_uframes_t buffer = kBufferFrames;

@@ -25,9 +25,9 @@ std::vector<KDAudioSystem::Entry> KDAudioSystem::Devices(KDAudioDirection direct
     return entries;
 }
 
-int KDAudioSystem::Open(KDAudioDirection direction, const Entry& entry,
-                        const KDWaveFormat& format, KDAudioDeviceClient& client,
-                        std::unique_ptr<KDAudioDevice>& device, std::string& error) const {
+int KDAudioSystem::Open(KDAudioDirection direction, const Entry& entry, const KDWaveFormat& format,
+                        KDAudioDeviceClient& client, std::unique_ptr<KDAudioDevice>& device,
+                        std::string& error) const {
     if (!entry.backend) {
         error = KDAudioErrorText(KDAudioErrBadDeviceId);
         return KDAudioErrBadDeviceId;

@@ -13,7 +13,10 @@ KDJackDevice::KDJackDevice(KDAudioDirection direction, const KDWaveFormat& forma
       portBuffers_(static_cast<std::size_t>(format.channels), nullptr),
       chunk_(static_cast<std::size_t>(kMaxChunk) * format.channels, 0) {}
 
-KDJackDevice::~KDJackDevice() { StopEngine(); }
+KDJackDevice::~KDJackDevice() {
+    RequestStop();
+    StopEngine();
+}
 
 int KDJackDevice::OpenClient(std::string& error) {
     const bool output = direction() == KDAudioDirection::Output;
@@ -31,8 +34,9 @@ int KDJackDevice::OpenClient(std::string& error) {
     }
     const unsigned long flags = output ? JackPortIsOutput : JackPortIsInput;
     for (int c = 0; c < format().channels; ++c) {
-        jack_port_t* port = jack_port_register(client_, KDJackBackend::PortName(direction(), c).c_str(),
-                                               JACK_DEFAULT_AUDIO_TYPE, flags, 0);
+        jack_port_t* port =
+            jack_port_register(client_, KDJackBackend::PortName(direction(), c).c_str(),
+                               JACK_DEFAULT_AUDIO_TYPE, flags, 0);
         if (!port) {
             error = KDAudioComposeError(KDAudioErrNoMem, "JACK cannot register a port");
             StopEngine();
@@ -54,9 +58,9 @@ int KDJackDevice::OpenClient(std::string& error) {
 void KDJackDevice::ConnectPhysicalPorts() {
     // Our outputs go to the system's playback ports, its capture ports to our inputs, in order.
     const bool output = direction() == KDAudioDirection::Output;
-    const char** physical = jack_get_ports(client_, nullptr, JACK_DEFAULT_AUDIO_TYPE,
-                                           JackPortIsPhysical |
-                                               (output ? JackPortIsInput : JackPortIsOutput));
+    const char** physical =
+        jack_get_ports(client_, nullptr, JACK_DEFAULT_AUDIO_TYPE,
+                       JackPortIsPhysical | (output ? JackPortIsInput : JackPortIsOutput));
     if (!physical) return;
     for (std::size_t c = 0; c < ports_.size() && physical[c]; ++c) {
         const char* ours = jack_port_name(ports_[c]);
@@ -90,8 +94,8 @@ void KDJackDevice::ShutdownThunk(jack_status_t, const char* reason, void* self) 
 int KDJackDevice::Process(jack_nframes_t frames) {
     const int channels = format().channels;
     for (int c = 0; c < channels; ++c) {
-        portBuffers_[c] = static_cast<jack_default_audio_sample_t*>(
-            jack_port_get_buffer(ports_[c], frames));
+        portBuffers_[c] =
+            static_cast<jack_default_audio_sample_t*>(jack_port_get_buffer(ports_[c], frames));
     }
     const std::uint32_t now = clock_.TimeMs();
     const bool output = direction() == KDAudioDirection::Output;

@@ -10,9 +10,14 @@ KDPacedDevice::KDPacedDevice(KDAudioDirection direction, const KDWaveFormat& for
     : KDQueuedDevice(direction, format, client, clock),
       period_(static_cast<std::size_t>(kPeriodFrames) * format.channels, 0) {}
 
-KDPacedDevice::~KDPacedDevice() { StopEngine(); }
+KDPacedDevice::~KDPacedDevice() {
+    RequestStop();
+    StopEngine();
+}
 
-void KDPacedDevice::Begin() { thread_ = std::thread([this] { Run(); }); }
+void KDPacedDevice::Begin() {
+    thread_ = std::thread([this] { Run(); });
+}
 
 void KDPacedDevice::StopEngine() {
     if (thread_.joinable()) thread_.join();

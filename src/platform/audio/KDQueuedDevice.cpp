@@ -70,9 +70,16 @@ int KDQueuedDevice::Reset() {
     return KDAudioOk;
 }
 
-int KDQueuedDevice::Close() {
-    stopping_.store(true, std::memory_order_release);
+void KDQueuedDevice::RequestStop() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_.store(true, std::memory_order_release);
+    }
     work_.notify_all();
+}
+
+int KDQueuedDevice::Close() {
+    RequestStop();
     StopEngine();
     std::lock_guard lock(mutex_);
     closed_ = true;
@@ -122,13 +129,23 @@ void KDQueuedDevice::SetDetail(const char* detail) {
     std::snprintf(detail_, sizeof detail_, "%s", detail ? detail : "");
 }
 
-int KDQueuedDevice::TransferOut(std::int16_t* dst, int frames, std::uint32_t timeMs,
-                                bool mayWait) {
-    const int channels = format_.channels;
-    std::unique_lock lock(mutex_, std::defer_lock);
+bool KDQueuedDevice::Acquire(std::unique_lock<std::mutex>& lock, bool mayWait) {
     if (mayWait) {
         lock.lock();
-    } else if (!lock.try_lock()) {
+        return true;
+    }
+    // The other side holds the lock only to add or hand back a buffer, a matter of
+    // nanoseconds: a short spin nearly always wins it without ever sleeping.
+    for (int attempt = 0; attempt < 512; ++attempt) {
+        if (lock.try_lock()) return true;
+    }
+    return false;
+}
+
+int KDQueuedDevice::TransferOut(std::int16_t* dst, int frames, std::uint32_t timeMs, bool mayWait) {
+    const int channels = format_.channels;
+    std::unique_lock lock(mutex_, std::defer_lock);
+    if (!Acquire(lock, mayWait)) {
         std::fill(dst, dst + frames * channels, std::int16_t{0});
         return 0;
     }
@@ -153,11 +170,7 @@ int KDQueuedDevice::TransferIn(const std::int16_t* src, int frames, std::uint32_
                                bool mayWait) {
     const int channels = format_.channels;
     std::unique_lock lock(mutex_, std::defer_lock);
-    if (mayWait) {
-        lock.lock();
-    } else if (!lock.try_lock()) {
-        return 0;
-    }
+    if (!Acquire(lock, mayWait)) return 0;
     int done = 0;
     const std::uint32_t frameBytes = static_cast<std::uint32_t>(format_.blockAlign());
     while (active_ && done < frames && count_ > 0) {

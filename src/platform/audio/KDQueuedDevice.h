@@ -43,12 +43,11 @@ public:
 protected:
     // Output: fills `frames` frames at dst from the queued buffers (silence where none is queued
     // or playback is paused) and returns how many came from buffers. With mayWait false the call
-    // never blocks on the queue's lock: when the lock is busy it gives silence.
+    // never sleeps on the queue's lock: it spins briefly, and gives silence if that fails.
     int TransferOut(std::int16_t* dst, int frames, std::uint32_t timeMs, bool mayWait = true);
     // Input: stores `frames` frames from src into the queued buffers; frames with no buffer to
     // take them are dropped. Returns how many were stored.
-    int TransferIn(const std::int16_t* src, int frames, std::uint32_t timeMs,
-                   bool mayWait = true);
+    int TransferIn(const std::int16_t* src, int frames, std::uint32_t timeMs, bool mayWait = true);
 
     // True while the device should move frames: an output not paused, an input started.
     bool Active() const;
@@ -56,6 +55,8 @@ protected:
     // is stopping, or the timeout passes. Returns true when there is work.
     bool WaitForWork(std::chrono::milliseconds timeout);
     bool Stopping() const { return stopping_.load(std::memory_order_acquire); }
+    // Tells the device's thread to end (Close does this; so must a destructor).
+    void RequestStop();
 
     // The device cannot go on (server gone, hardware removed): every queued buffer goes back,
     // later calls fail with `code`, and Close reports it with `detail`.
@@ -69,6 +70,7 @@ protected:
     virtual void WorkChanged() {}
 
 private:
+    bool Acquire(std::unique_lock<std::mutex>& lock, bool mayWait);
     void GiveBackAll();
     void Complete(KDWaveHeader& header, std::uint32_t timeMs);
     void ApplyVolume(std::int16_t* samples, int frames) const;
@@ -76,11 +78,11 @@ private:
     const KDAudioDirection direction_;
     const KDWaveFormat format_;
     KDAudioDeviceClient& client_;
+
 protected:
     const KDWaveClock& clock_;
 
 private:
-
     mutable std::mutex mutex_;
     std::condition_variable work_;
     std::array<KDWaveHeader*, kMaxQueued> ring_{};

@@ -58,8 +58,7 @@ KDSimulatedAudio::Slot& KDSimulatedAudio::slot(KDAudioDirection direction, int i
     return (direction == KDAudioDirection::Output ? outputs_ : inputs_).at(index);
 }
 
-const KDSimulatedAudio::Slot& KDSimulatedAudio::slot(KDAudioDirection direction,
-                                                     int index) const {
+const KDSimulatedAudio::Slot& KDSimulatedAudio::slot(KDAudioDirection direction, int index) const {
     return (direction == KDAudioDirection::Output ? outputs_ : inputs_).at(index);
 }
 
@@ -79,8 +78,8 @@ void KDSimulatedAudio::PlayOutputs(int frames) {
         const int channels = s.openedChannels;
         scratch_.assign(static_cast<std::size_t>(frames) * channels, 0);
         s.open->Out(scratch_.data(), frames, now);
-        std::size_t room = captureLimit_ * channels - std::min(captureLimit_ * channels,
-                                                               s.played.size());
+        std::size_t room =
+            captureLimit_ * channels - std::min(captureLimit_ * channels, s.played.size());
         s.played.insert(s.played.end(), scratch_.begin(),
                         scratch_.begin() + std::min(room, scratch_.size()));
     }
