@@ -75,6 +75,9 @@ protected:
     ~SimulatedStreamTest() override {
         // A test that fails half-way may leave the stream running; stop it while the
         // simulated devices still move.
+        // The processor's work may refer to the test's locals, gone by now.
+        stream->SetOnProcess(nullptr);
+        AwaitCycleEnd();
         if (stream->Running()) StopWhileAdvancing();
     }
 

@@ -36,7 +36,9 @@ public:
     ~JackTestServer();
     // False (with the reason) when no JACK server can run here.
     bool Start(std::string& why);
-    void Kill() { process_.Kill(); }
+    // Ends the server as a user quitting it would (a server killed outright would leave its
+    // entry in JACK's machine-wide registry of servers, which has room for only eight).
+    void Quit() { process_.Stop(5000); }
     const std::string& name() const { return name_; }
     const std::string& log() const { return log_; }
 

@@ -277,6 +277,7 @@ TEST_F(WaveStreamCycle, CpuLoadIsProcessingTimeOverThePeriodAndOverloadsAreCount
     stream->TakeOverloadFlag();
     Step();
     EXPECT_FALSE(stream->TakeOverloadFlag());
+    StopWhileAdvancing();
 }
 
 TEST_F(WaveStreamCycle, TheBufferCycleAllocatesNothing) {

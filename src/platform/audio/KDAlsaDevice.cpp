@@ -8,8 +8,10 @@
 
 namespace {
 
+// The PCM's own ring adds to the stream's buffers; 93 ms keeps a sound server behind the
+// default device from running dry on a busy machine.
 constexpr snd_pcm_uframes_t kPeriodFrames = 512;
-constexpr snd_pcm_uframes_t kBufferFrames = 4 * kPeriodFrames;
+constexpr snd_pcm_uframes_t kBufferFrames = 8 * kPeriodFrames;
 constexpr int kWaitMs = 100;
 // A PCM that gives no sign of life for this long has lost its device or server.
 constexpr int kDeadAfterMs = 2000;
