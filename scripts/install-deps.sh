@@ -9,7 +9,9 @@ packages=(
   qt6-base-dev libgl-dev
   libasound2-dev librtmidi-dev libjack-jackd2-dev
   sox
-  jackd2
+  # Sound servers the tests start in user space (no sound hardware needed): a JACK server on
+  # its dummy driver, and PulseAudio with a null sink behind ALSA's default device.
+  jackd2 pulseaudio pulseaudio-utils libasound2-plugins
 )
 
 missing=()
@@ -21,5 +23,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_cmd=""
   [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
   $sudo_cmd apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
 fi

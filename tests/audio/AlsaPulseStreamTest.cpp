@@ -1,0 +1,92 @@
+// The wave stream playing through ALSA's default device into a PulseAudio server that the
+// test runs itself (a null sink, no sound hardware), recorded from the sink's monitor.
+#include <alsa/asoundlib.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <numbers>
+#include <thread>
+
+#include "SoundServers.h"
+#include "ToneCheck.h"
+#include "audio/EWaveError.h"
+#include "audio/KDWaveStream.h"
+#include "platform/audio/KDAlsaBackend.h"
+
+namespace vantrel::test {
+namespace {
+
+class AlsaPulseStream : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string why;
+        if (!server.Start(why)) GTEST_SKIP() << why;
+        // ALSA decides where "default" leads when it reads its configuration; read it afresh
+        // now that the server runs.
+        snd_config_update_free_global();
+        system.AddBackend(backend);
+        stream = std::make_unique<KDWaveStream>(system);
+        ASSERT_GE(stream->OutputDeviceNames().size(), 2u);
+        ASSERT_EQ(stream->OutputDeviceNames()[1], "Default (ALSA)");
+        ASSERT_EQ(backend.PcmName(KDAudioDirection::Output, 0), "default");
+    }
+
+    PulseTestServer server;
+    KDAlsaBackend backend;
+    KDAudioSystem system;
+    std::unique_ptr<KDWaveStream> stream;
+};
+
+TEST_F(AlsaPulseStream, TheDefaultDeviceComesFirstAsAStereoDevice) {
+    EXPECT_EQ(stream->OutputDeviceChannelCount(1), 2);
+    EXPECT_EQ(stream->InputDeviceNames()[1], "Default (ALSA)");
+}
+
+TEST_F(AlsaPulseStream, PlaysA1kHzToneWithoutDropouts) {
+    const std::string file = server.directory() + "/monitor.raw";
+    ASSERT_TRUE(server.StartRecording(file)) << "parec recorded nothing";
+    ToneProcessor tone(1000.0, 0.5);
+    stream->SetOnProcess(&tone);
+    stream->SetOutputDevices(0, 1);
+    stream->StartStream();
+    std::this_thread::sleep_for(std::chrono::milliseconds(3200));
+    const bool streamOverloaded = stream->TakeOverloadFlag();
+    stream->StopStream();
+    // The monitor hands its data over a little late.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    server.StopRecording();
+
+    ToneReport report;
+    std::string why;
+    ASSERT_TRUE(CheckTone(ReadRawLeft(file), 0.3, 2.0, report, why)) << why;
+    SCOPED_TRACE(report.describe() + (streamOverloaded ? " (the stream underran)" : ""));
+    EXPECT_NEAR(report.frequency, 1000.0, 2.0);
+    EXPECT_NEAR(report.rms, 0.5 / std::numbers::sqrt2, 0.01);
+    EXPECT_GT(report.quietestPeak, 0.45);
+    EXPECT_LT(report.largestStep, 0.08);
+    EXPECT_EQ(stream->LastResult(), 0);
+}
+
+TEST_F(AlsaPulseStream, AServerThatGoesAwayIsReportedAndNothingHangs) {
+    ToneProcessor tone(1000.0, 0.5);
+    stream->SetOnProcess(&tone);
+    stream->SetOutputDevices(0, 1);
+    stream->SetOutputBufferSize(4096);
+    stream->StartStream();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    server.Kill();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const auto began = std::chrono::steady_clock::now();
+    try {
+        stream->StopStream();
+        FAIL() << "StopStream reported nothing";
+    } catch (const EWaveOutError& e) {
+        EXPECT_THAT(e.what(), ::testing::HasSubstr("ALSA"));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(4));
+    EXPECT_FALSE(stream->Running());
+}
+
+}  // namespace
+}  // namespace vantrel::test

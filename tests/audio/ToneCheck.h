@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "audio/KDWaveProcessor.h"
+
+namespace vantrel::test {
+
+// Plays a sine on channels 0 and 1 of output slot 0, phase-continuous across buffers.
+class ToneProcessor : public KDWaveProcessor {
+public:
+    ToneProcessor(double frequency, double amplitude)
+        : step_(frequency / 44100.0), amplitude_(amplitude) {}
+    void OnProcess(KDWaveStream&, const std::int16_t* const*, std::uint32_t, int frames,
+                   std::int16_t* const* outputs) override;
+
+private:
+    double step_;
+    double amplitude_;
+    double phase_ = 0.0;
+};
+
+// What a recording of the tone shows.
+struct ToneReport {
+    double seconds = 0;    // length of the part examined
+    double frequency = 0;  // from the upward zero crossings
+    double rms = 0;
+    double quietestPeak = 0;  // smallest peak over any 10 ms window (a dropout shows here)
+    double largestStep = 0;   // largest sample-to-sample change (a jump shows here)
+    std::string describe() const;
+};
+
+// Examines `seconds` of the recording, starting `settle` seconds after the tone first appears.
+// False (with the reason in report) when the recording holds less than that.
+bool CheckTone(const std::vector<float>& samples, double settle, double seconds, ToneReport& report,
+               std::string& why);
+
+}  // namespace vantrel::test
