@@ -10,10 +10,8 @@
 
 namespace {
 
-constexpr float kDevicePeakScale = 1.0f / 32766.0f;
+constexpr float kDevicePeakDivisor = 32766.0f;
 constexpr float kFilePeakScale = 1.0f / 32768.0f;
-
-float magnitude(std::int16_t s) { return static_cast<float>(std::abs(static_cast<int>(s))); }
 
 }  // namespace
 
@@ -70,6 +68,7 @@ void VTSoundIn::closeFile() {
     endPending_ = false;
     half_ = 0;
     index_ = 0;
+    resumable_ = false;
 }
 
 void VTSoundIn::openInputFile() {
@@ -126,15 +125,15 @@ void VTSoundIn::deviceStep(const std::int16_t* data, int channelOffset, int stri
     float* left = outletSignal(0).samples();
     float* right = outletSignal(1).samples();
     const std::int16_t* frame = data + channelOffset;
-    float maxLeft = 0.0f, maxRight = 0.0f;
+    int maxLeft = 0, maxRight = 0;
     for (std::uint32_t i = 0; i < SGBlockSize; ++i, frame += stride) {
         left[i] = VTSampleConversion::sample16ToFloat(frame[0]);
         right[i] = VTSampleConversion::sample16ToFloat(frame[1]);
-        maxLeft = std::max(maxLeft, magnitude(frame[0]));
-        maxRight = std::max(maxRight, magnitude(frame[1]));
+        maxLeft = std::max(maxLeft, std::abs(int(frame[0])));
+        maxRight = std::max(maxRight, std::abs(int(frame[1])));
     }
-    peakLeft = maxLeft * kDevicePeakScale;
-    peakRight = maxRight * kDevicePeakScale;
+    peakLeft = float(maxLeft) / kDevicePeakDivisor;
+    peakRight = float(maxRight) / kDevicePeakDivisor;
 }
 
 void VTSoundIn::fileStep(float& peakLeft, float& peakRight) {
@@ -145,27 +144,71 @@ void VTSoundIn::fileStep(float& peakLeft, float& peakRight) {
     }
     float* left = outletSignal(0).samples();
     float* right = outletSignal(1).samples();
-    const bool mono = info_.channels == 1;
-    float maxLeft = 0.0f, maxRight = 0.0f;
+    int maxLeft = 0, maxRight = 0;
     std::uint32_t i = 0;
-    for (; i < SGBlockSize && !atEndOfData(); ++i) {
-        std::int16_t l = takeSample();
-        std::int16_t r = mono ? l : takeSample();
-        left[i] = VTSampleConversion::sample16ToFloat(l);
-        right[i] = VTSampleConversion::sample16ToFloat(r);
-        maxLeft = std::max(maxLeft, magnitude(l));
-        maxRight = std::max(maxRight, magnitude(r));
+    while (i < SGBlockSize && !atEndOfData()) {
+        std::uint32_t n = playRun(left + i, right + i, SGBlockSize - i, maxLeft, maxRight);
+        if (n == 0) {
+            // A pair split between the two half-buffers, sample by sample.
+            std::int16_t l = takeSample();
+            std::int16_t r = info_.channels == 1 ? l : takeSample();
+            left[i] = VTSampleConversion::sample16ToFloat(l);
+            right[i] = VTSampleConversion::sample16ToFloat(r);
+            maxLeft = std::max(maxLeft, std::abs(int(l)));
+            maxRight = std::max(maxRight, std::abs(int(r)));
+            n = 1;
+        }
+        i += n;
     }
     for (; i < SGBlockSize; ++i) left[i] = right[i] = 0.0f;
     if (atEndOfData()) finishPlaying();
-    peakLeft = maxLeft * kFilePeakScale;
-    peakRight = maxRight * kFilePeakScale;
+    peakLeft = float(maxLeft) * kFilePeakScale;
+    peakRight = float(maxRight) * kFilePeakScale;
+}
+
+// Plays up to `frames` frames that lie wholly in the present half-buffer, before the end of the
+// data; switches to the other half-buffer when this one is used up. Gives the frames played.
+std::uint32_t VTSoundIn::playRun(float* left, float* right, std::uint32_t frames, int& maxLeft,
+                                 int& maxRight) {
+    const std::uint32_t limit = endPending_ && half_ == endHalf_ ? endIndex_ : kHalfBufferSamples;
+    const std::uint32_t step = info_.channels == 1 ? 1 : 2;
+    const std::uint32_t n = std::min(frames, (limit - index_) / step);
+    const std::int16_t* s = halves_.data() + std::size_t(half_) * kHalfBufferSamples + index_;
+    int ml = maxLeft, mr = maxRight;
+    if (step == 1) {
+        for (std::uint32_t k = 0; k < n; ++k) {
+            float v = VTSampleConversion::sample16ToFloat(s[k]);
+            left[k] = v;
+            right[k] = v;
+            ml = std::max(ml, std::abs(int(s[k])));
+        }
+        mr = ml;
+    } else {
+        for (std::uint32_t k = 0; k < n; ++k) {
+            left[k] = VTSampleConversion::sample16ToFloat(s[2 * k]);
+            right[k] = VTSampleConversion::sample16ToFloat(s[2 * k + 1]);
+            ml = std::max(ml, std::abs(int(s[2 * k])));
+            mr = std::max(mr, std::abs(int(s[2 * k + 1])));
+        }
+    }
+    maxLeft = ml;
+    maxRight = mr;
+    index_ += n * step;
+    if (index_ == kHalfBufferSamples && !atEndOfData()) {
+        refillHalfBuffer(half_);
+        half_ ^= 1;
+        index_ = 0;
+    }
+    return n;
 }
 
 void VTSoundIn::startPlaying() {
+    // Play after a pause goes on with the sample that was to be heard next. The half-buffers
+    // still hold it; refilling them from the read-ahead position would skip what they hold.
+    bool userSeek = location.isChanged() && location.value() != ownLocation_;
+    if (resumable_ && !autoRewind.value() && !userSeek) return;
     if (autoRewind.value()) {
-        std::lock_guard<std::mutex> hold(fileLock_);
-        seekFrame(0);
+        rewind();
         setOwnLocation(0.0);
     }
     loopSilence_ = 0;
@@ -174,17 +217,23 @@ void VTSoundIn::startPlaying() {
     refillHalfBuffer(1);
     half_ = 0;
     index_ = 0;
+    resumable_ = true;
 }
 
 // The last sample of the file's data has been played.
 void VTSoundIn::finishPlaying() {
     endPending_ = false;
+    resumable_ = false;
     active.setValue(false);
     setOwnLocation(autoRewind.value() ? 0.0 : duration.value());
-    if (autoRewind.value()) {
-        std::lock_guard<std::mutex> hold(fileLock_);
-        seekFrame(0);
-    }
+    if (autoRewind.value()) rewind();
+}
+
+// On the audio thread: never waits for the user-interface thread. While that holds the file it
+// is opening another one, which starts at its beginning anyway.
+void VTSoundIn::rewind() {
+    std::unique_lock<std::mutex> hold(fileLock_, std::try_to_lock);
+    if (hold.owns_lock() && file_.isOpen()) seekFrame(0);
 }
 
 std::int16_t VTSoundIn::takeSample() {

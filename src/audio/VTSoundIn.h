@@ -69,10 +69,13 @@ private:
     void fileStep(float& peakLeft, float& peakRight);
     void startPlaying();
     void finishPlaying();
+    std::uint32_t playRun(float* left, float* right, std::uint32_t frames, int& maxLeft,
+                          int& maxRight);
     std::int16_t takeSample();
     bool atEndOfData() const { return endPending_ && half_ == endHalf_ && index_ >= endIndex_; }
 
     void refillHalfBuffer(int half);
+    void rewind();
     void seekFrame(std::uint32_t frame);
     std::uint32_t readFrames(std::int16_t* into, std::uint32_t frames);
     void setOwnLocation(double milliseconds);
@@ -94,6 +97,8 @@ private:
     bool endPending_ = false;
     int endHalf_ = 0;
     std::uint32_t endIndex_ = 0;
+    // Whether the half-buffers hold what a paused playback plays next.
+    bool resumable_ = false;
     // The last "Location" this processor wrote itself: only other values count as seeks.
     double ownLocation_ = 0.0;
 };

@@ -138,6 +138,27 @@ TEST_F(SoundInFile, AOneSecondMonoFilePlaysOnceWholeAndStopsWithItsLastSample) {
     EXPECT_FLOAT_EQ(p.peaksLeft[0], float(3 * 256) / 32768.0f);
 }
 
+TEST_F(SoundInFile, PlayAfterAPauseGoesOnWhereItWasHeard) {
+    open("mono.wav", 44100, 1, 3 * 44100);
+    in.active.setValue(true);
+    play(in, 50);
+    in.active.setValue(false);
+    Played paused = play(in, 3);
+    EXPECT_EQ(paused.left[10], 0.0f);
+    in.active.setValue(true);
+    Played p = play(in, 2);
+    EXPECT_EQ(p.left[0], asFloat(patternSample(50 * 256, 0)));
+    EXPECT_EQ(p.left[300], asFloat(patternSample(50 * 256 + 300, 0)));
+
+    // A seek made while paused is where play goes on.
+    in.active.setValue(false);
+    play(in, 1);
+    in.location.setValue(2500.0);
+    in.active.setValue(true);
+    p = play(in, 1);
+    EXPECT_EQ(p.left[0], asFloat(patternSample(110250, 0)));
+}
+
 TEST_F(SoundInFile, AutoRewindStartsAtTheBeginningAndRewindsAtTheEnd) {
     open("mono.wav", 44100, 1, 30000);
     in.autoRewind.setValue(true);
@@ -229,6 +250,22 @@ TEST_F(SoundInFile, AFourChannelFilePlaysItsSamplesInPairsAtTwiceItsLength) {
     }
     EXPECT_EQ(p.left[2 * n], 0.0f);
     EXPECT_EQ(p.stoppedInBlock, int((2 * n - 1) / 256));
+}
+
+TEST_F(SoundInFile, AThreeChannelFilePlaysItsSampleStreamInPairs) {
+    // 1001 frames are 3003 samples: 1501 pairs and a last sample on its own.
+    open("three.wav", 44100, 3, 1001);
+    in.active.setValue(true);
+    Played p = play(in, 8);
+    auto sample = [](std::uint32_t k) { return asFloat(patternSample(k / 3, k % 3)); };
+    for (std::uint32_t f = 0; f < 1501; ++f) {
+        ASSERT_EQ(p.left[f], sample(2 * f)) << f;
+        ASSERT_EQ(p.right[f], sample(2 * f + 1)) << f;
+    }
+    EXPECT_EQ(p.left[1501], sample(3002));
+    EXPECT_EQ(p.right[1501], 0.0f);
+    EXPECT_EQ(p.left[1502], 0.0f);
+    EXPECT_EQ(p.stoppedInBlock, 1501 / 256);
 }
 
 TEST_F(SoundInFile, ASeekThroughLocationIsHeardAtTheNextRefill) {
