@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "audio/VTIOContraptionMaker.h"
 #include "contraptions/VTContraptionFactory.h"
 #include "library/generators/VTTestSignalGenerator.h"
 
@@ -19,10 +20,20 @@ void registerInTableOrder() {
 
     static VTTestSignalGeneratorMaker testGen;  // "TestGen"
     add(testGen);
-    // "SoundIn"                      (device I/O, input slot 0)
-    // "SoundOut"                     (device I/O, output slot 0)
-    // "AuxOut1" ... "AuxOut7"        (device I/O, output slots 1 ... 7)
-    // "AuxIn1" ... "AuxIn7"          (device I/O, input slots 1 ... 7)
+    static VTSoundInMaker soundIn;  // "SoundIn", input slot 0
+    add(soundIn);
+    static VTSoundOutMaker soundOut;  // "SoundOut", output slot 0
+    add(soundOut);
+    // "AuxOut1" ... "AuxOut7", output slots 1 ... 7
+    static VTAuxOutMaker auxOuts[] = {VTAuxOutMaker(1), VTAuxOutMaker(2), VTAuxOutMaker(3),
+                                      VTAuxOutMaker(4), VTAuxOutMaker(5), VTAuxOutMaker(6),
+                                      VTAuxOutMaker(7)};
+    for (VTAuxOutMaker& maker : auxOuts) add(maker);
+    // "AuxIn1" ... "AuxIn7", input slots 1 ... 7
+    static VTAuxInMaker auxIns[] = {VTAuxInMaker(1), VTAuxInMaker(2), VTAuxInMaker(3),
+                                    VTAuxInMaker(4), VTAuxInMaker(5), VTAuxInMaker(6),
+                                    VTAuxInMaker(7)};
+    for (VTAuxInMaker& maker : auxIns) add(maker);
     // "Drums"
     // "Bassline"
     // "10Harmonics"

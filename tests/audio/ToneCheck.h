@@ -38,4 +38,13 @@ struct ToneReport {
 bool CheckTone(const std::vector<float>& samples, double settle, double seconds, ToneReport& report,
                std::string& why);
 
+// A 1 kHz tone of the given amplitude with no dropout and no jump.
+inline bool IsCleanTone(const ToneReport& r, double amplitude) {
+    return r.frequency > 998.0 && r.frequency < 1002.0 && r.quietestPeak > 0.9 * amplitude &&
+           r.largestStep < 0.08;
+}
+
+// How often an end-to-end tone run is tried before a dropout counts as the stream's.
+inline constexpr int kToneAttempts = 3;
+
 }  // namespace vantrel::test

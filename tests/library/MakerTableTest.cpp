@@ -4,6 +4,8 @@
 #include <sstream>
 #include <vector>
 
+#include "audio/VTIOContraptionPool.h"
+#include "audio/VTSoundOut.h"
 #include "contraptions/VTContraption.h"
 #include "contraptions/VTContraptionFactory.h"
 #include "library/generators/VTTestSignalGenerator.h"
@@ -28,9 +30,16 @@ TEST(MakerTable, RegistersEveryBuiltKindOnceInTheTablesOrder) {
         int help;
         bool numbered;
         bool editor;
-    } table[] = {
-        {"TestGen", "Signal Generators", 1002, true, true},
     };
+    std::vector<Row> table = {
+        {"TestGen", "Signal Generators", 1002, true, true},
+        {"SoundIn", "Input / Output", 1000, false, true},
+        {"SoundOut", "Input / Output", 1001, false, true},
+    };
+    static const char* const aux[] = {"AuxOut1", "AuxOut2", "AuxOut3", "AuxOut4", "AuxOut5",
+                                      "AuxOut6", "AuxOut7", "AuxIn1",  "AuxIn2",  "AuxIn3",
+                                      "AuxIn4",  "AuxIn5",  "AuxIn6",  "AuxIn7"};
+    for (const char* name : aux) table.push_back({name, "Input / Output", 1024, false, false});
     int index = 0;
     for (const Row& row : table) {
         VTContraptionMaker* m = factory().findMaker(row.name);
@@ -87,6 +96,30 @@ TEST(TestGenKind, ANewGeneratorWritesTheDocumentedEntry) {
     presets += " }";
     EXPECT_EQ(out.str(), "TestGen\tTestGen_1\t{ 0, 440, 1 }\t" + presets +
                              "{ }{ 40 60 F Z Z 0 0 Z Z Z Z  }\t");
+}
+
+// A document holding two "SoundOut" entries gets the first; the second is refused and the
+// kind is not offered while the first lives.
+TEST(DeviceKinds, ExistOnceThroughTheFactoryAndAreNamedAfterTheirKind) {
+    VTContraptionMaker* maker = factory().findMaker("SoundOut");
+    ASSERT_NE(maker, nullptr);
+    EXPECT_TRUE(maker->isAvailable());
+    auto first = factory().createContraption("SoundOut", "SoundOut");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->name(), "SoundOut");
+    EXPECT_FALSE(first->ownsProcessor());
+    EXPECT_EQ(&first->processor(),
+              static_cast<SGSignalProcessor*>(VTIOContraptionPool::instance().soundOut()));
+    EXPECT_FALSE(maker->isAvailable());
+    EXPECT_EQ(factory().createContraption("SoundOut", "SoundOut"), nullptr);
+    auto aux = factory().createContraption("AuxIn3", {});
+    ASSERT_NE(aux, nullptr);
+    EXPECT_EQ(aux->name(), "AuxIn3");
+    EXPECT_TRUE(VTIOContraptionPool::instance().inputInUse(3));
+    first.reset();
+    aux.reset();
+    EXPECT_TRUE(maker->isAvailable());
+    EXPECT_FALSE(VTIOContraptionPool::instance().inputInUse(3));
 }
 
 }  // namespace
