@@ -40,53 +40,88 @@ void VTMatrixMixer::updateCoefficients() {
     inputGain_ = 1.0f - pole_;
 }
 
-void VTMatrixMixer::runConnection(const SGSignal& in, int index, SGSignal& out, bool first) {
-    float g = gains_[index];
-    const bool on = gates[index].value();
-    if (!on && g == 0.0f) {
-        // A closed, settled connection costs nothing.
-        if (first) out.fill(0.0f);
-        return;
+void VTMatrixMixer::mixOutlet(int o) {
+    // Sort the outlet's connections: closed and silent ones do nothing, settled ones (the next
+    // step gives the same gain) keep one gain for the whole block, and the rest glide.
+    enum State { Silent, Settled, Gliding };
+    State state[kMaxSize];
+    int glide[kMaxSize];  // the slot of each gliding connection in the ramp buffer
+    float g[kMaxSize], target[kMaxSize];
+    int gliding = 0;
+    for (int i = 0; i < size_; ++i) {
+        const int index = i * size_ + o;
+        const bool on = gates[index].value();
+        const float gain = gains_[index];
+        const float t = inputGain_ * (on ? 1.0f : 0.0f);
+        if (!on && gain == 0.0f) {
+            state[i] = Silent;
+        } else if (t + pole_ * gain == gain) {
+            state[i] = Settled;
+        } else {
+            state[i] = Gliding;
+            glide[i] = gliding;
+            g[gliding] = gain;
+            target[gliding] = t;
+            ++gliding;
+        }
     }
-    const float target = inputGain_ * (on ? 1.0f : 0.0f);
-    const bool connected = isConnectedInlet(in);
+
+    // Each glide is a running recursion, taken step by step; taking the outlet's glides side
+    // by side lets their steps overlap instead of waiting on one another.
+    for (std::uint32_t s = 0; s < SGBlockSize; ++s) {
+        for (int j = 0; j < gliding; ++j) {
+            g[j] = target[j] + pole_ * g[j];
+            ramps_[static_cast<std::size_t>(j) * SGBlockSize + s] = g[j];
+        }
+    }
+
+    SGSignal& out = outletSignal(o);
+    for (int i = 0; i < size_; ++i) {
+        const int index = i * size_ + o;
+        const bool first = i == 0;
+        if (state[i] == Silent) {
+            if (first) out.fill(0.0f);
+            continue;
+        }
+        const SGSignal& in = inletSignal(i);
+        float gain = gains_[index];
+        if (state[i] == Settled)
+            addConstant(in, gain, out, first);
+        else
+            addRamp(in, &ramps_[static_cast<std::size_t>(glide[i]) * SGBlockSize], out, first);
+        if (state[i] == Gliding) gain = g[glide[i]];
+        // A faded-out connection settles at exact silence instead of sinking into denormals.
+        if (gain > -1e-8f && gain < 1e-7f) gain = 0.0f;
+        gains_[index] = gain;
+    }
+}
+
+void VTMatrixMixer::addConstant(const SGSignal& in, float gain, SGSignal& out, bool first) {
+    // An unconnected inlet adds nothing; assigned, it gives silence.
     float* d = out.samples();
     const float* x = in.samples();
-    if (target + pole_ * g == g) {
-        // The gain has reached its fixed point: every step of the block gives it again, so the
-        // products run with one constant.
-        if (!connected) {
-            if (first) out.fill(0.0f);
-        } else if (first) {
-            for (std::uint32_t i = 0; i < SGBlockSize; ++i) d[i] = g * x[i];
-        } else {
-            for (std::uint32_t i = 0; i < SGBlockSize; ++i) d[i] = d[i] + g * x[i];
-        }
+    if (!isConnectedInlet(in)) {
+        if (first) out.fill(0.0f);
+    } else if (first) {
+        for (std::uint32_t i = 0; i < SGBlockSize; ++i) d[i] = gain * x[i];
     } else {
-        // The glide is a running recursion and is taken step by step; the products after it
-        // vectorise. An unconnected inlet only moves its gain.
-        float ramp[SGBlockSize];
-        for (std::uint32_t i = 0; i < SGBlockSize; ++i) {
-            g = target + pole_ * g;
-            ramp[i] = g;
-        }
-        if (!connected) {
-            if (first) out.fill(0.0f);
-        } else if (first) {
-            for (std::uint32_t i = 0; i < SGBlockSize; ++i) d[i] = ramp[i] * x[i];
-        } else {
-            for (std::uint32_t i = 0; i < SGBlockSize; ++i) d[i] = d[i] + ramp[i] * x[i];
-        }
+        for (std::uint32_t i = 0; i < SGBlockSize; ++i) d[i] = d[i] + gain * x[i];
     }
-    // A faded-out connection settles at exact silence instead of sinking into denormals.
-    if (g > -1e-8f && g < 1e-7f) g = 0.0f;
-    gains_[index] = g;
+}
+
+void VTMatrixMixer::addRamp(const SGSignal& in, const float* ramp, SGSignal& out, bool first) {
+    float* d = out.samples();
+    const float* x = in.samples();
+    if (!isConnectedInlet(in)) {
+        if (first) out.fill(0.0f);
+    } else if (first) {
+        for (std::uint32_t i = 0; i < SGBlockSize; ++i) d[i] = ramp[i] * x[i];
+    } else {
+        for (std::uint32_t i = 0; i < SGBlockSize; ++i) d[i] = d[i] + ramp[i] * x[i];
+    }
 }
 
 void VTMatrixMixer::process() {
     if (fadeTime.testAndClearChanged()) updateCoefficients();
-    for (int o = 0; o < size_; ++o) {
-        SGSignal& out = outletSignal(o);
-        for (int i = 0; i < size_; ++i) runConnection(inletSignal(i), i * size_ + o, out, i == 0);
-    }
+    for (int o = 0; o < size_; ++o) mixOutlet(o);
 }

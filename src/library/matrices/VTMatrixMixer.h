@@ -36,14 +36,19 @@ protected:
 
 private:
     void updateCoefficients();
-    // Moves one connection's gain through the block and writes (first) or adds its product.
-    void runConnection(const SGSignal& in, int index, SGSignal& out, bool first);
+    // Moves the gains of the connections into one outlet through the block and writes the
+    // outlet: inlet 0's product is assigned, the others' are added in inlet order.
+    void mixOutlet(int outlet);
+    static void addConstant(const SGSignal& in, float gain, SGSignal& out, bool first);
+    static void addRamp(const SGSignal& in, const float* ramp, SGSignal& out, bool first);
 
     int size_;
     SGStaticPropertyTable table_;
     std::array<float, kMaxSize * kMaxSize> gains_{};
     float pole_ = 0.0f;
     float inputGain_ = 1.0f;
+    // The gains of one outlet's gliding connections through the block, one row each.
+    std::array<float, kMaxSize * SGBlockSize> ramps_{};
 };
 
 template <int N>
