@@ -4,7 +4,15 @@
 
 #include "audio/VTIOContraptionMaker.h"
 #include "contraptions/VTContraptionFactory.h"
+#include "library/effects/VTRingAM.h"
+#include "library/generators/VTAdditive10.h"
 #include "library/generators/VTTestSignalGenerator.h"
+#include "library/matrices/VTMatrixMixer.h"
+#include "library/mixers/VTBussMakers.h"
+#include "library/mixers/VTCrossfader.h"
+#include "library/mixers/VTMonoMixer.h"
+#include "library/mixers/VTPanPotMixer.h"
+#include "library/mixers/VTStereoMixer.h"
 
 namespace {
 
@@ -17,6 +25,7 @@ namespace {
 void registerInTableOrder() {
     VTContraptionFactory& factory = VTContraptionFactory::instance();
     auto add = [&factory](VTContraptionMaker& maker) { factory.registerMaker(maker); };
+    auto addAll = [&add](auto&... makers) { (add(makers), ...); };
 
     static VTTestSignalGeneratorMaker testGen;  // "TestGen"
     add(testGen);
@@ -36,14 +45,46 @@ void registerInTableOrder() {
     for (VTAuxInMaker& maker : auxIns) add(maker);
     // "Drums"
     // "Bassline"
-    // "10Harmonics"
+    static VTAdditive10Maker additive10;  // "10Harmonics"
+    add(additive10);
     // "NastyReverb"
-    // "M2Buss" "M3Buss" "M4Buss" "M6Buss" "M8Buss" "M12Buss"
-    // "S2Buss" "S3Buss" "S4Buss" "S6Buss" "S8Buss" "S12Buss"
-    // "Crossfader"
-    // "M2Mixer" "M3Mixer" "M4Mixer" "M6Mixer" "M8Mixer" "M12Mixer"
-    // "S2Mixer" "S3Mixer" "S4Mixer" "S6Mixer" "S8Mixer" "S12Mixer"
-    // "P2Mixer" "P3Mixer" "P4Mixer" "P6Mixer" "P8Mixer" "P12Mixer"
+    static TMonoBuss_2_Maker m2Buss;
+    static TMonoBuss_3_Maker m3Buss;
+    static TMonoBuss_4_Maker m4Buss;
+    static TMonoBuss_6_Maker m6Buss;
+    static TMonoBuss_8_Maker m8Buss;
+    static TMonoBuss_12_Maker m12Buss;
+    addAll(m2Buss, m3Buss, m4Buss, m6Buss, m8Buss, m12Buss);
+    static TStereoBuss_2_Maker s2Buss;
+    static TStereoBuss_3_Maker s3Buss;
+    static TStereoBuss_4_Maker s4Buss;
+    static TStereoBuss_6_Maker s6Buss;
+    static TStereoBuss_8_Maker s8Buss;
+    static TStereoBuss_12_Maker s12Buss;
+    addAll(s2Buss, s3Buss, s4Buss, s6Buss, s8Buss, s12Buss);
+    static VTCrossfaderMaker crossfader;  // "Crossfader"
+    add(crossfader);
+    static VTMonoMixerMaker<2> m2Mixer;
+    static VTMonoMixerMaker<3> m3Mixer;
+    static VTMonoMixerMaker<4> m4Mixer;
+    static VTMonoMixerMaker<6> m6Mixer;
+    static VTMonoMixerMaker<8> m8Mixer;
+    static VTMonoMixerMaker<12> m12Mixer;
+    addAll(m2Mixer, m3Mixer, m4Mixer, m6Mixer, m8Mixer, m12Mixer);
+    static VTStereoMixerMaker<2> s2Mixer;
+    static VTStereoMixerMaker<3> s3Mixer;
+    static VTStereoMixerMaker<4> s4Mixer;
+    static VTStereoMixerMaker<6> s6Mixer;
+    static VTStereoMixerMaker<8> s8Mixer;
+    static VTStereoMixerMaker<12> s12Mixer;
+    addAll(s2Mixer, s3Mixer, s4Mixer, s6Mixer, s8Mixer, s12Mixer);
+    static VTPanPotMixerMaker<2> p2Mixer;
+    static VTPanPotMixerMaker<3> p3Mixer;
+    static VTPanPotMixerMaker<4> p4Mixer;
+    static VTPanPotMixerMaker<6> p6Mixer;
+    static VTPanPotMixerMaker<8> p8Mixer;
+    static VTPanPotMixerMaker<12> p12Mixer;
+    addAll(p2Mixer, p3Mixer, p4Mixer, p6Mixer, p8Mixer, p12Mixer);
     // "Flanger"
     // "Phaser"
     // "MParaEQ"
@@ -51,12 +92,15 @@ void registerInTableOrder() {
     // "5Combs"
     // "DLGranulator"
     // "BubbleBlower"
-    // "RingAM"
+    static VTRingAMMaker ringAM;  // "RingAM"
+    add(ringAM);
     // "SDelay"
     // "SSpat"
     // "LoopPlayer"
-    // "4x4Matrix"
-    // "8x8Matrix"
+    static VTMatrixMixerMaker<4> matrix4;  // "4x4Matrix"
+    add(matrix4);
+    static VTMatrixMixerMaker<8> matrix8;  // "8x8Matrix"
+    add(matrix8);
 }
 
 }  // namespace
