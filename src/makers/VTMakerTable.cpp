@@ -4,6 +4,7 @@
 
 #include "contraptions/VTContraptionFactory.h"
 #include "library/generators/VTTestSignalGenerator.h"
+#include "library/sequencers/VTDrums.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ void registerInTableOrder() {
     // "SoundOut"                     (device I/O, output slot 0)
     // "AuxOut1" ... "AuxOut7"        (device I/O, output slots 1 ... 7)
     // "AuxIn1" ... "AuxIn7"          (device I/O, input slots 1 ... 7)
-    // "Drums"
+    static VTDrumsMaker drums;  // "Drums"
+    add(drums);
     // "Bassline"
     // "10Harmonics"
     // "NastyReverb"
