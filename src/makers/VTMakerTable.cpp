@@ -5,6 +5,7 @@
 #include "contraptions/VTContraptionFactory.h"
 #include "library/generators/VTTestSignalGenerator.h"
 #include "library/sequencers/VTDrums.h"
+#include "library/synthesisers/VTBassline.h"
 
 namespace {
 
@@ -26,7 +27,8 @@ void registerInTableOrder() {
     // "AuxIn1" ... "AuxIn7"          (device I/O, input slots 1 ... 7)
     static VTDrumsMaker drums;  // "Drums"
     add(drums);
-    // "Bassline"
+    static VTBasslineMaker bassline;  // "Bassline"
+    add(bassline);
     // "10Harmonics"
     // "NastyReverb"
     // "M2Buss" "M3Buss" "M4Buss" "M6Buss" "M8Buss" "M12Buss"
