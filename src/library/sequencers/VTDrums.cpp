@@ -77,15 +77,26 @@ void VTDrums::loadChangedSamples() {
 
 void VTDrums::Voice::render(float* out, std::uint32_t from, std::uint32_t to) {
     const float* t = table.data();
-    if (fade == 0.0f && rate == 1.0 && position == std::floor(position)) {
-        // The common case: a steady voice at a whole position reads whole entries, which the
-        // interpolating lookup gives back unchanged, so the loop can run on plain loads.
+    if (rate == 1.0 && position == std::floor(position)) {
+        // The usual case: whole positions, where the interpolating lookup gives each entry
+        // back unchanged, so plain loads do. Without a fade the loop vectorises.
         const auto p = static_cast<std::uint32_t>(position);
         const std::uint32_t n = std::min(to - from, end - p);
-        const float a = amplitude;
         const float* __restrict src = t + p;
         float* __restrict dst = out + from;
-        for (std::uint32_t i = 0; i < n; ++i) dst[i] = dst[i] + src[i] * a;
+        if (fade == 0.0f) {
+            const float a = amplitude;
+            for (std::uint32_t i = 0; i < n; ++i) dst[i] = dst[i] + src[i] * a;
+        } else {
+            float a = amplitude;
+            for (std::uint32_t i = 0; i < n; ++i) {
+                dst[i] = dst[i] + src[i] * a;
+                a = std::max(a - fade, 0.0f);
+            }
+            // Past the end the voice adds silence, but its amplitude goes on fading.
+            for (std::uint32_t i = n; i < to - from; ++i) a = std::max(a - fade, 0.0f);
+            amplitude = a;
+        }
         position += n;
         return;
     }

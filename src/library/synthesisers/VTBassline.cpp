@@ -203,10 +203,13 @@ void VTBassline::renderSegment(const BlockValues& b, const float* inlet, float* 
     const float inputGain = 1.0f - pole_;
     double low = low_;
     double band = band_;
+    // Without an inlet the oscillator's values for the segment are read in one batch.
+    float wave[SGBlockSize];
+    if (!inlet) osc_.tickBlock(wave, to - from);
+    const float* source = inlet ? inlet + from : wave;
     for (std::uint32_t i = from; i < to; ++i) {
         const double dither = dither_.next();
-        const float x = inlet ? static_cast<float>(dither + inlet[i])
-                              : static_cast<float>(osc_.tick() + dither);
+        const float x = static_cast<float>(source[i - from] + dither);
         low = f * band + low;
         band = band + f * (x - low - q * band);
         double y = low;
