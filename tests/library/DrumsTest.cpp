@@ -14,6 +14,7 @@
 #include "makers/VTMakerTable.h"
 #include "params/SGPropertyUnits.h"
 #include "support/AudioThreadGuard.h"
+#include "wave/SharedSoundFilePaths.h"
 
 namespace {
 
@@ -355,6 +356,19 @@ TEST(Drums, SamplesLoadWhenTheFileChangesAndPlayForTheirLengthAtTheSystemRate) {
         EXPECT_EQ(g.processor->voice(1).end, c.playable) << c.name;
         EXPECT_FALSE(g.processor->voice(1).sounding()) << c.name << " waits for a trigger";
     }
+}
+
+TEST(Drums, AStoredShortNameIsFoundAlongTheSoundFileSearchPaths) {
+    ScratchFolder folder;
+    folder.constantWave("kick.wav", 16384, 1234);
+    SoundFilePaths& paths = sharedSoundFilePaths();
+    const std::vector<std::string> saved = paths.searchPaths();
+    paths.setSearchPaths({"/nonexistent-vantrel-dir", folder.path("")});
+    Graph g;
+    g.processor->files[4].setValue("kick.wav");
+    g.context.processBlock();
+    paths.setSearchPaths(saved);
+    EXPECT_EQ(g.processor->voice(4).end, 1234u);
 }
 
 TEST(Drums, AFileThatCannotBeLoadedLeavesTheRowSilentWithoutCrashing) {
