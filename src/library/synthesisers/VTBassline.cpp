@@ -75,7 +75,9 @@ float VTBassline::Envelope::next() {
     return v;
 }
 
-float VTBassline::noteFrequency(int note) { return noteTable()[static_cast<std::size_t>(note)]; }
+float VTBassline::noteFrequency(int note) {
+    return noteTable()[static_cast<std::size_t>(std::clamp(note, 0, 127))];
+}
 
 double VTBassline::glideFactor() { return std::pow(0.997, 44100.0 / SGSampleRate * SGBlockSize); }
 

@@ -75,7 +75,8 @@ public:
     SG8CharsProperty notes0{{{36, 36, 36, 36, 36, 36, 36, 36}}};
     SG8CharsProperty notes1{{{36, 36, 36, 36, 36, 36, 36, 36}}};
 
-    // The frequency of a note number, 440 Hz at note 69.
+    // The frequency of a note number (0 ... 127; others are taken as the nearest), 440 Hz at
+    // note 69.
     static float noteFrequency(int note);
     // The glide's share of the old pitch that remains after one segment.
     static double glideFactor();
