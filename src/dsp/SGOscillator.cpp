@@ -33,3 +33,29 @@ void SGOscillator::setPhase(double cycles) {
     if (cycles > 1.0) cycles = wrapDown(cycles, 1.0);
     phase_ = cycles * table_->size();
 }
+
+void SGOscillator::tickBlock(float* out, std::uint32_t n) {
+    constexpr std::uint32_t kChunk = 256;
+    float positions[kChunk];
+    const double size = table_->size();
+    while (n > 0) {
+        const std::uint32_t m = n < kChunk ? n : kChunk;
+        // The phase lives in a register through the loop; it goes back to the member only
+        // for the rare wrap.
+        double phase = phase_;
+        const double increment = increment_;
+        for (std::uint32_t i = 0; i < m; ++i) {
+            positions[i] = static_cast<float>(phase);
+            phase += increment;
+            if (phase > size) {
+                phase_ = phase;
+                wrap();
+                phase = phase_;
+            }
+        }
+        phase_ = phase;
+        SGInterpLookupBlock(table_->data(), positions, out, m);
+        out += m;
+        n -= m;
+    }
+}

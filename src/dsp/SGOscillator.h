@@ -34,6 +34,10 @@ public:
         return v;
     }
 
+    // The next n values of tick(), exactly, into out: the phases are stepped first and the
+    // table is then read by the batched lookup, which vectorises where tick() cannot.
+    void tickBlock(float* out, std::uint32_t n);
+
 private:
     void wrap();
 

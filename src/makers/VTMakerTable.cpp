@@ -13,6 +13,8 @@
 #include "library/mixers/VTMonoMixer.h"
 #include "library/mixers/VTPanPotMixer.h"
 #include "library/mixers/VTStereoMixer.h"
+#include "library/sequencers/VTDrums.h"
+#include "library/synthesisers/VTBassline.h"
 
 namespace {
 
@@ -43,8 +45,10 @@ void registerInTableOrder() {
                                     VTAuxInMaker(4), VTAuxInMaker(5), VTAuxInMaker(6),
                                     VTAuxInMaker(7)};
     for (VTAuxInMaker& maker : auxIns) add(maker);
-    // "Drums"
-    // "Bassline"
+    static VTDrumsMaker drums;  // "Drums"
+    add(drums);
+    static VTBasslineMaker bassline;  // "Bassline"
+    add(bassline);
     static VTAdditive10Maker additive10;  // "10Harmonics"
     add(additive10);
     // "NastyReverb"

@@ -1,0 +1,6 @@
+#include "wave/SharedSoundFilePaths.h"
+
+SoundFilePaths& sharedSoundFilePaths() {
+    static SoundFilePaths paths;
+    return paths;
+}
