@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "library/sequencers/VTClockTicks.h"
+#include "signal/SGClockTicks.h"
 #include "params/SGPropertyUnits.h"
 #include "sgopt/SGOpt.h"
 #include "signal/SGDynSigContext.h"
@@ -142,7 +142,7 @@ void VTDrums::prepareDeclick(int step, double samplesPerTick) {
 }
 
 void VTDrums::handleTick(std::int64_t tick, double samplesPerTick) {
-    const int p = VTClockTicks::placeIn(tick, kPatternTicks);
+    const int p = static_cast<int>(sgTickInPattern(tick, kPatternTicks));
     const int step = p / kStepTicks;
     const int u = p % kStepTicks;
     if (step == 0 || step == kSteps / 2) {
@@ -165,7 +165,7 @@ void VTDrums::process() {
     if (!c || !c->isClockRunning()) return;  // the voices wait where they stand
     const double samplesPerTick = c->samplesPerTick();
     std::uint32_t k = 0;
-    for (VTClockTicks ticks(c->clockPosition(), samplesPerTick); ticks.pending(); ticks.next()) {
+    for (SGClockTicks ticks(c->clockPosition(), samplesPerTick); ticks.pending(); ticks.next()) {
         const std::uint32_t e = ticks.sampleIndex();
         renderVoices(out, k, e);
         k = e;

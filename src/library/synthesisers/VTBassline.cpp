@@ -6,7 +6,7 @@
 #include <cstring>
 #include <numbers>
 
-#include "library/sequencers/VTClockTicks.h"
+#include "signal/SGClockTicks.h"
 #include "params/SGPropertyUnits.h"
 #include "signal/SGDynSigContext.h"
 #include "signal/SGGainSmoother.h"
@@ -165,7 +165,7 @@ int VTBassline::noteAt(int step) const {
 }
 
 void VTBassline::handleTick(std::int64_t tick, bool running) {
-    const int p = VTClockTicks::placeIn(tick, kPatternTicks);
+    const int p = static_cast<int>(sgTickInPattern(tick, kPatternTicks));
     const int step = p / kStepTicks;
     const int u = p % kStepTicks;
     if (step == 0 && mute.testAndClearChanged()) muteLatch_ = mute.value();
@@ -253,7 +253,7 @@ void VTBassline::process() {
     const SGDynSigContext* c = context();
     if (c) {
         const bool running = c->isClockRunning();
-        for (VTClockTicks ticks(c->clockPosition(), c->samplesPerTick()); ticks.pending();
+        for (SGClockTicks ticks(c->clockPosition(), c->samplesPerTick()); ticks.pending();
              ticks.next()) {
             const std::uint32_t e = ticks.sampleIndex();
             renderSegment(b, inlet, out, k, e);
