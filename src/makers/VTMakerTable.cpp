@@ -3,6 +3,13 @@
 #include <mutex>
 
 #include "contraptions/VTContraptionFactory.h"
+#include "library/effects/VTCmixReverb.h"
+#include "library/effects/VTFlanger.h"
+#include "library/effects/VTPhaser.h"
+#include "library/effects/VTSDelay.h"
+#include "library/filters/VT5Combs.h"
+#include "library/filters/VTMonoParametric.h"
+#include "library/filters/VTStereoParametric.h"
 #include "library/generators/VTTestSignalGenerator.h"
 
 namespace {
@@ -26,22 +33,29 @@ void registerInTableOrder() {
     // "Drums"
     // "Bassline"
     // "10Harmonics"
-    // "NastyReverb"
+    static VTCmixReverbMaker nastyReverb;  // "NastyReverb"
+    add(nastyReverb);
     // "M2Buss" "M3Buss" "M4Buss" "M6Buss" "M8Buss" "M12Buss"
     // "S2Buss" "S3Buss" "S4Buss" "S6Buss" "S8Buss" "S12Buss"
     // "Crossfader"
     // "M2Mixer" "M3Mixer" "M4Mixer" "M6Mixer" "M8Mixer" "M12Mixer"
     // "S2Mixer" "S3Mixer" "S4Mixer" "S6Mixer" "S8Mixer" "S12Mixer"
     // "P2Mixer" "P3Mixer" "P4Mixer" "P6Mixer" "P8Mixer" "P12Mixer"
-    // "Flanger"
-    // "Phaser"
-    // "MParaEQ"
-    // "SParaEQ"
-    // "5Combs"
+    static VTFlangerMaker flanger;  // "Flanger"
+    add(flanger);
+    static VTPhaserMaker phaser;  // "Phaser"
+    add(phaser);
+    static VTMonoParametricMaker monoParaEq;  // "MParaEQ"
+    add(monoParaEq);
+    static VTStereoParametricMaker stereoParaEq;  // "SParaEQ"
+    add(stereoParaEq);
+    static VT5CombsMaker fiveCombs;  // "5Combs"
+    add(fiveCombs);
     // "DLGranulator"
     // "BubbleBlower"
     // "RingAM"
-    // "SDelay"
+    static VTSDelayMaker sDelay;  // "SDelay"
+    add(sDelay);
     // "SSpat"
     // "LoopPlayer"
     // "4x4Matrix"
