@@ -30,6 +30,13 @@ TEST(MakerTable, RegistersEveryBuiltKindOnceInTheTablesOrder) {
         bool editor;
     } table[] = {
         {"TestGen", "Signal Generators", 1002, true, true},
+        {"NastyReverb", "Effects", 1009, true, true},
+        {"Flanger", "Effects", 1010, true, true},
+        {"Phaser", "Effects", 1022, true, true},
+        {"MParaEQ", "Filters", 1013, true, true},
+        {"SParaEQ", "Filters", 1013, true, true},
+        {"5Combs", "Filters", 1012, true, true},
+        {"SDelay", "Effects", 1008, true, true},
     };
     int index = 0;
     for (const Row& row : table) {
