@@ -4,9 +4,19 @@
 
 #include "audio/VTIOContraptionMaker.h"
 #include "contraptions/VTContraptionFactory.h"
+#include "library/effects/VTCmixReverb.h"
+#include "library/effects/VTFlanger.h"
+#include "library/effects/VTPhaser.h"
 #include "library/effects/VTRingAM.h"
+#include "library/effects/VTSDelay.h"
+#include "library/effects/VTSSpat.h"
+#include "library/filters/VT5Combs.h"
+#include "library/filters/VTMonoParametric.h"
+#include "library/filters/VTStereoParametric.h"
 #include "library/generators/VTAdditive10.h"
 #include "library/generators/VTTestSignalGenerator.h"
+#include "library/granulators/VTBubbleBlower.h"
+#include "library/granulators/VTDLGranulator.h"
 #include "library/matrices/VTMatrixMixer.h"
 #include "library/mixers/VTBussMakers.h"
 #include "library/mixers/VTCrossfader.h"
@@ -14,6 +24,7 @@
 #include "library/mixers/VTPanPotMixer.h"
 #include "library/mixers/VTStereoMixer.h"
 #include "library/sequencers/VTDrums.h"
+#include "library/sequencers/VTLoopPlayer.h"
 #include "library/synthesisers/VTBassline.h"
 
 namespace {
@@ -51,7 +62,8 @@ void registerInTableOrder() {
     add(bassline);
     static VTAdditive10Maker additive10;  // "10Harmonics"
     add(additive10);
-    // "NastyReverb"
+    static VTCmixReverbMaker nastyReverb;  // "NastyReverb"
+    add(nastyReverb);
     static TMonoBuss_2_Maker m2Buss;
     static TMonoBuss_3_Maker m3Buss;
     static TMonoBuss_4_Maker m4Buss;
@@ -89,18 +101,28 @@ void registerInTableOrder() {
     static VTPanPotMixerMaker<8> p8Mixer;
     static VTPanPotMixerMaker<12> p12Mixer;
     addAll(p2Mixer, p3Mixer, p4Mixer, p6Mixer, p8Mixer, p12Mixer);
-    // "Flanger"
-    // "Phaser"
-    // "MParaEQ"
-    // "SParaEQ"
-    // "5Combs"
-    // "DLGranulator"
-    // "BubbleBlower"
+    static VTFlangerMaker flanger;  // "Flanger"
+    add(flanger);
+    static VTPhaserMaker phaser;  // "Phaser"
+    add(phaser);
+    static VTMonoParametricMaker monoParaEq;  // "MParaEQ"
+    add(monoParaEq);
+    static VTStereoParametricMaker stereoParaEq;  // "SParaEQ"
+    add(stereoParaEq);
+    static VT5CombsMaker fiveCombs;  // "5Combs"
+    add(fiveCombs);
+    static VTDLGranulatorMaker dlGranulator;  // "DLGranulator"
+    add(dlGranulator);
+    static VTBubbleBlowerMaker bubbleBlower;  // "BubbleBlower"
+    add(bubbleBlower);
     static VTRingAMMaker ringAM;  // "RingAM"
     add(ringAM);
-    // "SDelay"
-    // "SSpat"
-    // "LoopPlayer"
+    static VTSDelayMaker sDelay;  // "SDelay"
+    add(sDelay);
+    static VTSSpatMaker sSpat;  // "SSpat"
+    add(sSpat);
+    static VTLoopPlayerMaker loopPlayer;  // "LoopPlayer"
+    add(loopPlayer);
     static VTMatrixMixerMaker<4> matrix4;  // "4x4Matrix"
     add(matrix4);
     static VTMatrixMixerMaker<8> matrix8;  // "8x8Matrix"
