@@ -3,7 +3,11 @@
 #include <mutex>
 
 #include "contraptions/VTContraptionFactory.h"
+#include "library/effects/VTSSpat.h"
 #include "library/generators/VTTestSignalGenerator.h"
+#include "library/granulators/VTBubbleBlower.h"
+#include "library/granulators/VTDLGranulator.h"
+#include "library/sequencers/VTLoopPlayer.h"
 
 namespace {
 
@@ -38,12 +42,16 @@ void registerInTableOrder() {
     // "MParaEQ"
     // "SParaEQ"
     // "5Combs"
-    // "DLGranulator"
-    // "BubbleBlower"
+    static VTDLGranulatorMaker dlGranulator;  // "DLGranulator"
+    add(dlGranulator);
+    static VTBubbleBlowerMaker bubbleBlower;  // "BubbleBlower"
+    add(bubbleBlower);
     // "RingAM"
     // "SDelay"
-    // "SSpat"
-    // "LoopPlayer"
+    static VTSSpatMaker sSpat;  // "SSpat"
+    add(sSpat);
+    static VTLoopPlayerMaker loopPlayer;  // "LoopPlayer"
+    add(loopPlayer);
     // "4x4Matrix"
     // "8x8Matrix"
 }
