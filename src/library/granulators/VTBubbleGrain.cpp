@@ -10,22 +10,39 @@ constexpr float kScale = 1.0f / 32768.0f;
 }
 
 void VTBubbleGrain::fillScratch(float* l, float* r, std::uint32_t i) {
-    const std::int16_t* d = data;
+    // The read positions are a running sum and are taken one by one; their integer parts then
+    // go to the optimised routine as a block, and the interpolation runs over the block.
+    double positions[SGBlockSize];
+    float rounded[SGBlockSize];
+    std::int32_t whole[SGBlockSize];
     const double end = frames;
-    for (; i < SGBlockSize && position < end; ++i) {
-        const std::int32_t p = SGTruncate(static_cast<float>(position));
-        const auto f = static_cast<float>(position - p);
+    std::uint32_t m = 0;
+    for (; i + m < SGBlockSize && position < end; ++m) {
+        positions[m] = position;
+        rounded[m] = static_cast<float>(position);
         position = position + rate;
-        if (stereo) {
+    }
+    if (m > 0) SGTruncateBlock(rounded, whole, m);
+    const std::int16_t* d = data;
+    float* lo = l + i;
+    float* ro = r + i;
+    if (stereo) {
+        for (std::uint32_t k = 0; k < m; ++k) {
+            const std::int32_t p = whole[k];
+            const auto f = static_cast<float>(positions[k] - p);
             const float a = d[2 * p], b = d[2 * p + 2], c = d[2 * p + 1], e = d[2 * p + 3];
-            l[i] = (a + (b - a) * f) * kScale;
-            r[i] = (c + (e - c) * f) * kScale;
-        } else {
+            lo[k] = (a + (b - a) * f) * kScale;
+            ro[k] = (c + (e - c) * f) * kScale;
+        }
+    } else {
+        for (std::uint32_t k = 0; k < m; ++k) {
+            const std::int32_t p = whole[k];
+            const auto f = static_cast<float>(positions[k] - p);
             const float a = d[p], b = d[p + 1];
-            l[i] = r[i] = (a + (b - a) * f) * kScale;
+            lo[k] = ro[k] = (a + (b - a) * f) * kScale;
         }
     }
-    for (; i < SGBlockSize; ++i) l[i] = r[i] = 0.0f;
+    for (i += m; i < SGBlockSize; ++i) l[i] = r[i] = 0.0f;
 }
 
 void VTBubbleGrain::addEnvelope(const float* sl, const float* sr, float* l, float* r,
