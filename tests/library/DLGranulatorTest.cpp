@@ -325,6 +325,19 @@ TEST(DLGranulator, AbsurdValuesNeitherHangNorPoisonTheSound) {
         rig.g.process();
         for (int i = 0; i < kB; ++i) ASSERT_TRUE(std::isfinite(rig.g.outletSignal(0)[i]));
     }
+    Rig backwards;
+    backwards.g.interonsetTime.setValue(-10.0f, -5.0f);
+    backwards.g.grainDuration.setValue(100.0f, 100.0f);
+    backwards.g.pitchScaler.setValue(-2.0f, 2.0f);
+    backwards.g.feedback.setValue(0.9);
+    for (int b = 0; b < 40; ++b) {
+        backwards.noise(0.5f);
+        backwards.g.process();
+        for (int c = 0; c < 2; ++c)
+            for (int i = 0; i < kB; ++i)
+                ASSERT_TRUE(std::isfinite(backwards.g.outletSignal(c)[i])) << b;
+    }
+    EXPECT_TRUE(std::isfinite(backwards.g.normalisation()));
 }
 
 TEST(DLGranulator, ProcessAllocatesNothingWithEveryGrainSounding) {

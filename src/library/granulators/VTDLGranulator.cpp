@@ -45,6 +45,8 @@ VTDLGranulator::VTDLGranulator() : SGSignalProcessor(1, 2) {
     lpA_ = static_cast<float>(onePole(100530.9632 / kSR));
     lpB_ = 1.0f - lpA_;
     for (VTDLGrain& g : grains_) g.line = &line_;
+    // The shared pan table is built here, not by the first grain on the audio thread.
+    (void)VTGrainPanCurve();
 }
 
 SGPropertyTable& VTDLGranulator::propertyTable() {
@@ -78,8 +80,9 @@ void VTDLGranulator::reset() {
 
 float VTDLGranulator::normalisation() const {
     const double meanAttDec = mean(gen_.attDec);
-    const double meanDur = mean(gen_.duration) * 0.001 * kSR;
-    const double meanIOT = mean(gen_.interonset);
+    // The onset stream moves on by at least a sample, and no grain is shorter than nothing.
+    const double meanDur = std::max(mean(gen_.duration) * 0.001 * kSR, 0.0);
+    const double meanIOT = std::max(mean(gen_.interonset), 1.0);
     const double factor = meanIOT > meanDur ? 1.0 : 1.0 / std::sqrt(meanDur / meanIOT);
     return static_cast<float>((2.0 - meanAttDec) * factor);
 }
