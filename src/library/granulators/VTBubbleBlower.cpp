@@ -56,11 +56,6 @@ SGPropertyTable& VTBubbleBlower::propertyTable() {
     return table_.bind(info);
 }
 
-void VTBubbleBlower::reset() {
-    voices_.releaseAll();
-    nextOnset_ = 0;
-}
-
 void VTBubbleBlower::loadFile() {
     // Grains hold pointers into the sample: they go before it is replaced.
     voices_.releaseAll();

@@ -27,7 +27,6 @@ public:
 
     SGPropertyTable& propertyTable() override;
     void process() override;
-    void reset() override;
 
     SGCStringProperty file;
     SGRangeProperty amplitude{1.0f, 1.0f};
