@@ -11,6 +11,8 @@ TContraptionFormState::~TContraptionFormState() {
 
 void TContraptionFormState::showEditor() {
     if (!form_) {
+        // A new window shows the present values; earlier controller moves need no redraw.
+        contraption_->staleControls().clear();
         form_ = contraption_->maker().createEditor(*contraption_);
         if (form_) form_->open(contraption_->name(), editorLeft_, editorTop_);
     }

@@ -1,10 +1,12 @@
 #include "contraptions/VTContraption.h"
 
 #include <limits>
+#include <sstream>
 
 #include "contraptions/VTContraptionFactory.h"
 #include "contraptions/VTContraptionMaker.h"
 #include "params/SGTextIO.h"
+#include "platform/KDTextClipboard.h"
 
 VTContraption::VTContraption(VTContraptionMaker& maker, std::string_view requestedName,
                              std::unique_ptr<SGSignalProcessor> processor)
@@ -23,6 +25,7 @@ VTContraption::VTContraption(VTContraptionMaker& maker, std::string_view request
     SGPropertyTable& table = processor_->propertyTable();
     presets_.reserve(kPresetCount);
     for (int k = 0; k < kPresetCount; ++k) presets_.push_back(std::make_unique<SGPreset>(table));
+    staleControls_ = std::make_unique<VTStaleControls>(table.count());
     formState_ = std::make_unique<TContraptionFormState>(*this);
     controllers_ = std::make_unique<VTPropControllerTable>(*this);
     name_ = maker_->makeInstanceName(*this, requestedName);
@@ -69,29 +72,116 @@ VTContraption::Connection VTContraption::connection(int k) const {
 
 bool VTContraption::isPresetSet(int k) const { return isValidSlot(k) && preset(k).isSet(); }
 
+namespace {
+
+// Holds the preset slots against recalls on other threads while the user-interface thread
+// changes them.
+class SlotChange {
+public:
+    explicit SlotChange(VTPresetGate& gate) : gate_(gate) { gate_.beginChange(); }
+    ~SlotChange() { gate_.endChange(); }
+    SlotChange(const SlotChange&) = delete;
+    SlotChange& operator=(const SlotChange&) = delete;
+
+private:
+    VTPresetGate& gate_;
+};
+
+}  // namespace
+
 void VTContraption::storePreset(int k) {
     if (!isValidSlot(k)) return;
-    preset(k).store();
-    currentPreset_ = k;
+    {
+        SlotChange change(presetGate_);
+        preset(k).store();
+    }
+    currentPreset_.store(k, std::memory_order_relaxed);
     VTContraptionFactory::instance().notifyModified();
 }
 
 void VTContraption::recallPreset(int k) {
-    if (!isValidSlot(k) || k == currentPreset_) return;
+    if (!isValidSlot(k) || k == currentPreset()) return;
+    if (!presetGate_.tryEnter()) return;
     preset(k).recall();
-    currentPreset_ = k;
+    presetGate_.leave();
+    currentPreset_.store(k, std::memory_order_relaxed);
+    VTContraptionFactory::instance().notifyModified();
+}
+
+void VTContraption::recallStoredPreset(int k) {
+    if (!isValidSlot(k) || k == currentPreset()) return;
+    if (!presetGate_.tryEnter()) return;
+    const bool set = preset(k).isSet();
+    if (set) preset(k).recall();
+    presetGate_.leave();
+    if (!set) return;
+    currentPreset_.store(k, std::memory_order_relaxed);
     VTContraptionFactory::instance().notifyModified();
 }
 
 void VTContraption::clearPreset(int k) {
     if (!isValidSlot(k)) return;
-    preset(k).clear();
-    if (k == currentPreset_) currentPreset_ = -1;
+    {
+        SlotChange change(presetGate_);
+        preset(k).clear();
+    }
+    // Only the slot that was current stops being current.
+    int expected = k;
+    currentPreset_.compare_exchange_strong(expected, -1, std::memory_order_relaxed);
     VTContraptionFactory::instance().notifyModified();
 }
 
 void VTContraption::forgetCurrentPreset() {
-    currentPreset_ = -1;
+    currentPreset_.store(-1, std::memory_order_relaxed);
+    VTContraptionFactory::instance().notifyModified();
+}
+
+bool VTContraption::isPresetText(std::string_view text, std::string_view makerName) {
+    constexpr std::string_view prefix = "preset:";
+    return text.size() > makerName.size() + 8 && text.substr(0, prefix.size()) == prefix &&
+           text.substr(8, makerName.size()) == makerName;
+}
+
+void VTContraption::copyPreset(int k) {
+    if (!isValidSlot(k)) return;
+    std::ostringstream text;
+    text << "preset: " << maker_->name() << ' ';
+    preset(k).write(text);
+    KDTextClipboard::current().setText(text.str());
+}
+
+void VTContraption::cutPreset(int k) {
+    if (!isValidSlot(k)) return;
+    copyPreset(k);
+    clearPreset(k);
+}
+
+bool VTContraption::clipboardHasPreset() const {
+    const KDTextClipboard& clipboard = KDTextClipboard::current();
+    return clipboard.hasText() && isPresetText(clipboard.text(kPresetTestLength), maker_->name());
+}
+
+void VTContraption::pastePreset(int k) {
+    if (!isValidSlot(k)) return;
+    const KDTextClipboard& clipboard = KDTextClipboard::current();
+    if (!clipboard.hasText()) return;
+    const std::string text = clipboard.text();
+    if (!isPresetText(text, maker_->name())) return;
+    const std::size_t space = text.find(' ', 8);
+    const std::string presetText =
+        space == std::string::npos ? std::string() : text.substr(space + 1);
+    // A damaged text must not leave the slot half overwritten: it is tried on a scratch preset
+    // first, and only a text that reads cleanly is read into the slot.
+    SGPreset scratch(processor_->propertyTable());
+    std::istringstream trial(presetText);
+    scratch.read(trial);
+    if (!trial.fail()) {
+        SlotChange change(presetGate_);
+        std::istringstream in(presetText);
+        preset(k).read(in);
+    }
+    int expected = k;
+    currentPreset_.compare_exchange_strong(expected, -1, std::memory_order_relaxed);
     VTContraptionFactory::instance().notifyModified();
 }
 
@@ -116,8 +206,11 @@ void VTContraption::readEntry(std::istream& in) {
     processor_->readProperties(in);
     // The running state has to match the values just loaded.
     processor_->reset();
-    currentPreset_ = -1;
-    readPresetList(in);
+    currentPreset_.store(-1, std::memory_order_relaxed);
+    {
+        SlotChange change(presetGate_);
+        readPresetList(in);
+    }
     // The placeholder block "{ }" holds nothing; whatever stands between its braces is skipped.
     char c = 0;
     if (!SGTextIO::readChar(in, c)) return;

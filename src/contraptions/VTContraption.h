@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <istream>
 #include <memory>
@@ -10,7 +11,9 @@
 #include <vector>
 
 #include "contraptions/TContraptionFormState.h"
+#include "contraptions/VTPresetGate.h"
 #include "contraptions/VTPropControllerTable.h"
+#include "contraptions/VTStaleControls.h"
 #include "params/SGPreset.h"
 #include "params/SGSignalProcessor.h"
 
@@ -50,6 +53,9 @@ public:
     int inletCount() const { return processor_->inletCount(); }
     int outletCount() const { return processor_->outletCount(); }
     VTPropControllerTable& controllers() const { return *controllers_; }
+    // The parameters whose editor controls a MIDI controller has made stale; the editor's
+    // refresh timer redraws them.
+    VTStaleControls& staleControls() const { return *staleControls_; }
     TContraptionFormState& formState() const { return *formState_; }
 
     // The connections into all inlets together: inlets in index order, each inlet's
@@ -70,13 +76,35 @@ public:
     }
 
     // Preset slots 0 ... 19; out-of-range slots are never set and changing them does nothing.
+    // The current preset is the slot last stored or recalled (-1 for none): recalling it again
+    // does nothing until an edit in the editor window forgets it. Every change of a slot or of
+    // the current preset marks the document modified.
     SGPreset& preset(int k) const { return *presets_[static_cast<std::size_t>(k)]; }
     bool isPresetSet(int k) const;
     void storePreset(int k);
+    // Also runs on the MIDI thread (program changes, without the editor window): a recall that
+    // meets a change of the slots on the user-interface thread is dropped rather than waiting.
     void recallPreset(int k);
+    // The preset controller's recall: slot k only when it holds a preset.
+    void recallStoredPreset(int k);
     void clearPreset(int k);
-    std::int32_t currentPreset() const { return currentPreset_; }
+    std::int32_t currentPreset() const { return currentPreset_.load(std::memory_order_relaxed); }
     void forgetCurrentPreset();
+
+    // One slot through the text clipboard, as "preset: " + maker name + " " + the slot's text.
+    void copyPreset(int k);
+    void cutPreset(int k);
+    // Reads the clipboard's preset into slot k when the text is a preset of this kind; a text
+    // that does not parse leaves the slot as it was. The slot stops being the current preset
+    // and the document is marked modified either way, unless the clipboard holds no preset of
+    // this kind, which changes nothing.
+    void pastePreset(int k);
+    // Whether the clipboard offers a preset of this kind, judged by its first 62 characters.
+    bool clipboardHasPreset() const;
+    // The clipboard test: longer than the prefix and the maker's name, beginning with
+    // "preset:" and with the maker's name at offset 8 (the name only needs to begin there).
+    static bool isPresetText(std::string_view text, std::string_view makerName);
+    static constexpr std::size_t kPresetTestLength = 62;
 
     // The contraption's part of a document line (without the leading tab and the line end).
     void writeEntry(std::ostream& out) const;
@@ -97,8 +125,11 @@ private:
     VTContraptionMaker* maker_;
     SGSignalProcessor* processor_;
     std::unique_ptr<SGSignalProcessor> ownedProcessor_;
-    std::int32_t currentPreset_ = -1;
+    std::atomic<std::int32_t> currentPreset_{-1};
+    mutable VTPresetGate presetGate_;
     std::vector<std::unique_ptr<SGPreset>> presets_;
+    // Declared before the controller table so it outlives every controller that marks it.
+    std::unique_ptr<VTStaleControls> staleControls_;
     std::unique_ptr<TContraptionFormState> formState_;
     std::unique_ptr<VTPropControllerTable> controllers_;
     std::string name_;
