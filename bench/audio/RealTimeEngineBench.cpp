@@ -40,8 +40,8 @@ struct Rig {
         sim.AddDevice(KDAudioDirection::Input, {"In Quad", 4});
         system = std::make_unique<KDAudioSystem>(sim);
         system->AddBackend(sim);
-        engine = std::make_unique<TRealTimeEngine>(*system, pool, settings, midiDriver,
-                                                   midiServer, &context);
+        engine = std::make_unique<TRealTimeEngine>(*system, pool, settings, midiDriver, midiServer,
+                                                   &context);
         std::lock_guard<SGMutex> hold(context.mutex());
         for (int k = 0; k < 3; ++k) {
             engine->SetOutDevice(k, 1);
@@ -102,8 +102,7 @@ template <typename F>
 double microseconds(F&& f) {
     const auto t0 = std::chrono::steady_clock::now();
     f();
-    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0)
-        .count();
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
 }
 
 // One 4096-frame device buffer through the engine. Besides the whole buffer's time it reports

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "audio/EWaveError.h"
@@ -36,7 +37,10 @@ inline float Decayed(float meter, float peak) { return std::max(meter * 0.595238
 TRealTimeEngine::TRealTimeEngine(KDAudioSystem& system, VTIOContraptionPool& pool,
                                  VTSettingsStore& settings, KDMidiDriver& midiDriver,
                                  VTMidiControlServer& midiServer, SGDynSigContext* context)
-    : stream_(system), midi_(midiDriver, midiServer), pool_(pool), settings_(settings),
+    : stream_(system),
+      midi_(midiDriver, midiServer),
+      pool_(pool),
+      settings_(settings),
       context_(context) {
     if (stream_.InputDeviceNames().size() > 1) inDevice_[0] = 1;
     if (stream_.OutputDeviceNames().size() > 1) outDevice_[0] = 1;
@@ -109,8 +113,7 @@ void TRealTimeEngine::WriteSettings() {
     settings_.writeInteger(kWave, "OutputBufferSize", stream_.OutputBufferSize());
     settings_.writeInteger(kWave, "OutputBufferCount", stream_.OutputBufferCount());
     settings_.writeBool(kWave, "Overdrive", stream_.Overdrive());
-    settings_.writeInteger(kMidi, VTMidiInputs::kControllersDeviceValue,
-                           midi_.ControllersDevice());
+    settings_.writeInteger(kMidi, VTMidiInputs::kControllersDeviceValue, midi_.ControllersDevice());
     settings_.writeInteger(kMidi, VTMidiInputs::kSyncInDeviceValue, midi_.SyncInDevice());
     settings_.flush();
 }
@@ -254,8 +257,7 @@ void TRealTimeEngine::UpdateDeviceUse() {
 // --- the buffer cycle
 
 void TRealTimeEngine::OnProcess(KDWaveStream& stream, const std::int16_t* const* inputs,
-                                std::uint32_t playTime, int frames,
-                                std::int16_t* const* outputs) {
+                                std::uint32_t playTime, int frames, std::int16_t* const* outputs) {
     if (!overload_) overload_ = stream.TakeOverloadFlag();
     double t = playTime;
     if (context_) {
@@ -429,6 +431,10 @@ TRealTimeEngine::MeterSnapshot TRealTimeEngine::CurrentMeterSnapshot() {
     return result;
 }
 
-bool TRealTimeEngine::TakeOverloadIndicator() {
-    return overload_.exchange(false);
+bool TRealTimeEngine::TakeOverloadIndicator() { return overload_.exchange(false); }
+
+std::string TRealTimeEngine::CpuLoadText() const {
+    char text[48];
+    std::snprintf(text, sizeof text, "CPU Load: %3.2f", stream_.CpuLoad() * 100.0);
+    return text;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "audio/KDWaveProcessor.h"
 #include "audio/KDWaveStream.h"
@@ -92,6 +93,8 @@ public:
     // The newest snapshot whose audio has started to sound (the main window's meter timer).
     MeterSnapshot CurrentMeterSnapshot();
     bool TakeOverloadIndicator();
+    // The status bar's text for the stream's processing load.
+    std::string CpuLoadText() const;
 
     float InputMeter(int i, int channel) const { return inMeters_[2 * i + channel]; }
     float OutputMeter(int i, int channel) const { return outMeters_[2 * i + channel]; }

@@ -16,8 +16,8 @@ class EngineSettings : public EngineTest {
 protected:
     // Made without clearing the device choices, so the stored or default ones stay.
     TRealTimeEngine& create() {
-        engine = std::make_unique<TRealTimeEngine>(*system, pool, settings, midiDriver,
-                                                   midiServer, &context);
+        engine = std::make_unique<TRealTimeEngine>(*system, pool, settings, midiDriver, midiServer,
+                                                   &context);
         return *engine;
     }
 };
@@ -51,9 +51,7 @@ struct StoredCase {
     int expected;  // what the engine or stream holds afterwards
 };
 
-void PrintTo(const StoredCase& c, std::ostream* os) {
-    *os << c.value << " stored as " << c.stored;
-}
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.value << " stored as " << c.stored; }
 
 class StoredValue : public EngineSettings, public ::testing::WithParamInterface<StoredCase> {
 protected:

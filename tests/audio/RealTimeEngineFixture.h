@@ -31,7 +31,8 @@ public:
 };
 
 // An engine on simulated devices. Output devices: 1 "Stereo A", 2 "Stereo B", 3 "Quad"
-// (4 channels), 4 "Broken" (cannot be opened); input devices: 1 "In A", 2 "In Quad" (4 channels). MIDI: "Keys", "Clock".
+// (4 channels), 4 "Broken" (cannot be opened); input devices: 1 "In A", 2 "In Quad" (4 channels).
+// MIDI: "Keys", "Clock".
 class EngineTest : public ::testing::Test {
 protected:
     static constexpr int kStereoA = 1, kStereoB = 2, kQuad = 3, kBroken = 4;
@@ -55,8 +56,8 @@ protected:
     }
 
     TRealTimeEngine& make() {
-        engine = std::make_unique<TRealTimeEngine>(*system, pool, settings, midiDriver,
-                                                   midiServer, &context);
+        engine = std::make_unique<TRealTimeEngine>(*system, pool, settings, midiDriver, midiServer,
+                                                   &context);
         for (int i = 0; i < 8; ++i) {
             engine->SetInDevice(i, 0);
             engine->SetOutDevice(i, 0);

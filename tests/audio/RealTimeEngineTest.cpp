@@ -88,14 +88,16 @@ INSTANTIATE_TEST_SUITE_P(
         // 1.5 and −1.0 clipped one by one would cancel; summed first they give 0.5.
         OutputCase{"SumClipsOnce", {1, 1, 0}, {1.5f, -1.0f, kAbsent}, {2}, {{0.5f}}},
         OutputCase{"SumAboveFullScaleClips", {1, 1, 0}, {0.75f, 0.5f, kAbsent}, {2}, {{1.25f}}},
-        OutputCase{"ThreeOnAQuadDevice", {3, 3, 3}, {0.25f, 0.125f, 0.5f}, {4},
-                   {{0.75f, 0.125f}}},
-        OutputCase{"SplitOverTwoDevices", {1, 2, 1}, {0.25f, 0.125f, 0.5f}, {2, 2},
-                   {{0.75f}, {0.125f}}},
-        OutputCase{"AuxAloneOnQuadLeavesFirstPairSilent", {3, 3, 0}, {kAbsent, 0.5f, kAbsent},
-                   {4}, {{kSilent, 0.5f}}},
-        OutputCase{"OutputWithoutDeviceIsNotHeard", {1, 0, 0}, {0.25f, 0.5f, kAbsent}, {2},
-                   {{0.25f}}}),
+        OutputCase{"ThreeOnAQuadDevice", {3, 3, 3}, {0.25f, 0.125f, 0.5f}, {4}, {{0.75f, 0.125f}}},
+        OutputCase{
+            "SplitOverTwoDevices", {1, 2, 1}, {0.25f, 0.125f, 0.5f}, {2, 2}, {{0.75f}, {0.125f}}},
+        OutputCase{"AuxAloneOnQuadLeavesFirstPairSilent",
+                   {3, 3, 0},
+                   {kAbsent, 0.5f, kAbsent},
+                   {4},
+                   {{kSilent, 0.5f}}},
+        OutputCase{
+            "OutputWithoutDeviceIsNotHeard", {1, 0, 0}, {0.25f, 0.5f, kAbsent}, {2}, {{0.25f}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, QuadDeviceOffsetsAndProcessingOrder) {
@@ -367,9 +369,10 @@ TEST_F(EngineTest, SnapshotReturnedIsTheNewestAlreadySounding) {
     EXPECT_EQ(e.CurrentMeterSnapshot().playTime, start + 93);
 }
 
-TEST_F(EngineTest, OverloadIndicatorIsTakenOnce) {
+TEST_F(EngineTest, OverloadIndicatorAndLoadTextStartClear) {
     TRealTimeEngine& e = make();
     EXPECT_FALSE(e.TakeOverloadIndicator());
+    EXPECT_EQ(e.CpuLoadText(), "CPU Load: 0.00");
 }
 
 // --- the cycle allocates nothing
