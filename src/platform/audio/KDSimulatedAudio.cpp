@@ -38,10 +38,10 @@ private:
 KDSimulatedAudio::KDSimulatedAudio() = default;
 KDSimulatedAudio::~KDSimulatedAudio() = default;
 
-int KDSimulatedAudio::AddDevice(KDAudioDirection direction, DeviceSpec spec) {
+int KDSimulatedAudio::AddDevice(KDAudioDirection direction, DeviceSpec desc) {
     std::lock_guard lock(mutex_);
     auto& list = direction == KDAudioDirection::Output ? outputs_ : inputs_;
-    list.push_back(Slot{std::move(spec)});
+    list.push_back(Slot{std::move(desc)});
     return static_cast<int>(list.size()) - 1;
 }
 
@@ -155,7 +155,7 @@ std::vector<KDAudioDeviceInfo> KDSimulatedAudio::Devices(KDAudioDirection direct
     std::lock_guard lock(mutex_);
     std::vector<KDAudioDeviceInfo> list;
     for (const Slot& s : direction == KDAudioDirection::Output ? outputs_ : inputs_) {
-        list.push_back(KDAudioDeviceInfo{s.spec.name, s.spec.channels, s.spec.supports44kStereo16});
+        list.push_back(KDAudioDeviceInfo{s.desc.name, s.desc.channels, s.desc.supports44kStereo16});
     }
     return list;
 }
@@ -170,21 +170,21 @@ int KDSimulatedAudio::Open(KDAudioDirection direction, int index, const KDWaveFo
         return KDAudioErrBadDeviceId;
     }
     Slot& s = list[index];
-    if (s.spec.openError) {
-        error = KDAudioComposeError(s.spec.openError, s.spec.openErrorText.c_str());
-        return s.spec.openError;
+    if (s.desc.openError) {
+        error = KDAudioComposeError(s.desc.openError, s.desc.openErrorText.c_str());
+        return s.desc.openError;
     }
     if (s.open) {
         error = KDAudioErrorText(KDAudioErrAllocated);
         return KDAudioErrAllocated;
     }
-    if (format.channels < 1 || format.channels > s.spec.channels ||
+    if (format.channels < 1 || format.channels > s.desc.channels ||
         format.samplesPerSecond != 44100 || format.bitsPerSample != 16) {
         error = KDAudioErrorText(KDAudioErrBadFormat);
         return KDAudioErrBadFormat;
     }
     auto d = std::make_unique<KDSimulatedDevice>(*this, index, direction, format, client, clock);
-    d->SetVolume(s.spec.initialVolume);
+    d->SetVolume(s.desc.initialVolume);
     s.open = d.get();
     s.openedChannels = format.channels;
     s.played.clear();

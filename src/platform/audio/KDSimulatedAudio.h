@@ -46,7 +46,7 @@ public:
     KDSimulatedAudio();
     ~KDSimulatedAudio() override;
 
-    int AddDevice(KDAudioDirection direction, DeviceSpec spec);
+    int AddDevice(KDAudioDirection direction, DeviceSpec desc);
 
     // --- the clock
     std::uint32_t TimeMs() const override;
@@ -88,8 +88,8 @@ public:
 private:
     friend class KDSimulatedDevice;
     struct Slot {
-        explicit Slot(DeviceSpec s) : spec(std::move(s)) {}
-        DeviceSpec spec;
+        explicit Slot(DeviceSpec s) : desc(std::move(s)) {}
+        DeviceSpec desc;
         KDSimulatedDevice* open = nullptr;
         int openedChannels = 0;
         long queued = 0;
