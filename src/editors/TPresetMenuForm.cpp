@@ -10,9 +10,10 @@
 #include "ui/qt/KDQtCanvas.h"
 
 TPresetMenuForm::TPresetMenuForm()
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus) {
-    // A click on the menu must not take the activation from the editor's window.
+    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    // A pop-up window gets every mouse event while it is open, wherever the pointer is, and
+    // does not take the activation from the editor's window; a press outside it reaches it
+    // too, so that it can close.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
@@ -89,7 +90,6 @@ void TPresetMenuForm::open(int x, int y) {
     action = None;
     show();
     raise();
-    capture();
 }
 
 bool TPresetMenuForm::popup(int x, int y) {
@@ -102,23 +102,11 @@ bool TPresetMenuForm::popup(int x, int y) {
     return action != None;
 }
 
-void TPresetMenuForm::closeMenu() {
-    if (captured_) {
-        releaseMouse();
-        captured_ = false;
-    }
-    hide();
-}
+void TPresetMenuForm::closeMenu() { hide(); }
 
 void TPresetMenuForm::hideEvent(QHideEvent* e) {
     QWidget::hideEvent(e);
     if (loop_) loop_->quit();
-}
-
-void TPresetMenuForm::capture() {
-    if (!isVisible()) return;
-    grabMouse();
-    captured_ = true;
 }
 
 void TPresetMenuForm::applicationDeactivated() {
@@ -159,10 +147,6 @@ void TPresetMenuForm::openContextMenu(QPoint screenPosition) {
     CopyItem->setEnabled(set);
     StoreItem->setEnabled(true);
     PasteItem->setEnabled(pasteAvailable);
-    if (captured_) {
-        releaseMouse();
-        captured_ = false;
-    }
     contextOpen_ = true;
     QAction* chosen = PopupMenu.exec(screenPosition);
     contextOpen_ = false;
@@ -171,8 +155,7 @@ void TPresetMenuForm::openContextMenu(QPoint screenPosition) {
         closeMenu();
         return;
     }
-    // Dismissed without a choice: the grid stays open and takes the mouse back.
-    capture();
+    // Dismissed without a choice: the grid stays open and has the mouse again.
 }
 
 void TPresetMenuForm::mouseReleaseEvent(QMouseEvent* e) {

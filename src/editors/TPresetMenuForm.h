@@ -64,12 +64,10 @@ protected:
 private:
     void highlight(int slot);
     void openContextMenu(QPoint screenPosition);
-    void capture();
     void applicationDeactivated();
 
     int cellWidth_ = 0;
     int cellHeight_ = 0;
     bool contextOpen_ = false;
-    bool captured_ = false;
     QEventLoop* loop_ = nullptr;
 };
