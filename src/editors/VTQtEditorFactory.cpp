@@ -13,7 +13,7 @@ VTQtEditorFactory::FormMaker formOf() {
 
 }  // namespace
 
-VTQtEditorFactory::VTQtEditorFactory(VTPropertiesPane& pane) : pane_(pane) {
+VTQtEditorFactory::VTQtEditorFactory(VTPropertiesPane& pane) : pane_(&pane) {
     addForm("TestGen", formOf<TTestGenForm>());
 }
 
@@ -29,9 +29,10 @@ void VTQtEditorFactory::addForm(const std::string& makerName, FormMaker make) {
 
 std::unique_ptr<VTEditorWindow> VTQtEditorFactory::createEditor(const VTContraptionMaker& maker,
                                                                 VTContraption& contraption) {
+    if (!pane_) return nullptr;
     auto it = forms_.find(maker.name());
     std::unique_ptr<TContraptionForm> form =
         it != forms_.end() ? it->second(contraption) : std::make_unique<TContraptionForm>(contraption);
-    if (form) form->attachToPane(&pane_);
+    if (form) form->attachToPane(pane_.data());
     return form;
 }

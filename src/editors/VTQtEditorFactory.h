@@ -1,14 +1,15 @@
 #pragma once
 
 #include <functional>
+#include <QPointer>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "contraptions/VTEditorFactory.h"
+#include "editors/VTPropertiesPane.h"
 
 class TContraptionForm;
-class VTPropertiesPane;
 
 // Builds the editor window of a contraption kind inside the properties pane. Each kind's form
 // is listed by maker name; a kind that has an editor but no form of its own yet gets the common
@@ -31,6 +32,7 @@ public:
     void install();
 
 private:
-    VTPropertiesPane& pane_;
+    // Guarded: without its pane (the main window going down) the factory builds no windows.
+    QPointer<VTPropertiesPane> pane_;
     std::map<std::string, FormMaker, std::less<>> forms_;
 };

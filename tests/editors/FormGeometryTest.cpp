@@ -153,3 +153,26 @@ TEST_F(FormDrag, ThePaneGrowsToHoldAWindowDraggedAway) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST(PaneLifetime, APaneGoingFirstLeavesItsWindowsToTheirContraptions) {
+    auto pane = std::make_unique<VTPropertiesPane>();
+    VTQtEditorFactory factory(*pane);
+    factory.install();
+    auto c = VTContraptionFactory::instance().createContraption("TestGen", "");
+    c->showEditor();
+    ASSERT_TRUE(c->formState().hasEditorWindow());
+    // The window is the contraption's, not the pane's: the pane must not destroy it.
+    pane.reset();
+    ASSERT_TRUE(c->formState().hasEditorWindow());
+    c->formState().closeEditor();
+    // No pane, no window to put in it.
+    c->showEditor();
+    EXPECT_FALSE(c->formState().hasEditorWindow());
+    c.reset();
+}
+
+}  // namespace
+}  // namespace vantrel::test
