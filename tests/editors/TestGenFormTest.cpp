@@ -4,6 +4,7 @@
 #include "EditorFixture.h"
 #include "editors/generators/TTestGenForm.h"
 #include "library/generators/VTTestSignalGenerator.h"
+#include "platform/VTHelpViewer.h"
 
 namespace vantrel::test {
 namespace {
@@ -91,6 +92,21 @@ TEST_F(TestGenEditor, APresetRecallShowsInTheControls) {
     EXPECT_TRUE(form->NoiseRadioButton().isChecked());
     EXPECT_FALSE(form->SineRadioButton().isChecked());
     EXPECT_EQ(c->currentPreset(), 5);
+}
+
+struct RecordingHelp : VTHelpViewer {
+    RecordingHelp() { setCurrent(this); }
+    ~RecordingHelp() override { setCurrent(nullptr); }
+    void showTopic(int topic) override { topics.push_back(topic); }
+    std::vector<int> topics;
+};
+
+TEST_F(TestGenEditor, HelpButtonOpensTheKindsTopic) {
+    RecordingHelp help;
+    QWidget* button = &form->header().helpButton();
+    Press(button, {5, 5});
+    Release(button, {5, 5});
+    EXPECT_EQ(help.topics, std::vector<int>({1002}));
 }
 
 }  // namespace
