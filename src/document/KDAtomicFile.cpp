@@ -78,6 +78,8 @@ bool write(const std::string& path, std::string_view contents) {
     const fs::path target = resolveTarget(path);
     std::error_code ec;
     if (fs::is_directory(target, ec)) return false;
+    // A file the user may not write stays protected, although the rename could replace it.
+    if (fs::exists(target, ec) && ::access(target.c_str(), W_OK) != 0) return false;
 
     std::string tempName;
     const int fd = createSibling(target, tempName);

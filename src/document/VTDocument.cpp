@@ -13,6 +13,7 @@
 #include "contraptions/VTPropertyControllerFactory.h"
 #include "control/VTMidiControllerFactory.h"
 #include "document/KDAtomicFile.h"
+#include "document/KDMessageDocumentDialogs.h"
 #include "document/KDTemporaryFile.h"
 #include "document/VTDocumentHeader.h"
 #include "document/VTDocumentLines.h"
@@ -60,6 +61,7 @@ std::unique_ptr<VTDocument> VTDocument::Create(std::unique_ptr<VTDocAppData> app
                                                std::unique_ptr<KDDocumentDialogs> dialogs) {
     if (instanceSlot()) return nullptr;
     if (!appData) appData = std::make_unique<VTDocAppData>();
+    if (!dialogs) dialogs = std::make_unique<KDMessageDocumentDialogs>();
     // Without a controller factory the controller tables of a document could not be read, and
     // saving it again would drop them.
     if (!VTPropertyControllerFactory::current()) VTMidiControllerFactory::install();
@@ -317,7 +319,10 @@ bool VTDocument::ReadBody(std::istream& in) {
     Reset();
     std::string section;
     std::string text;
-    while (VTDocumentLines::readLine(in, section, VTDocumentLines::kMaxSectionLine)) {
+    while (true) {
+        // A handler that failed on its own section must not end the reading of the rest.
+        if (in.fail() && !in.eof() && !in.bad()) in.clear();
+        if (!VTDocumentLines::readLine(in, section, VTDocumentLines::kMaxSectionLine)) break;
         if (section == "end") return true;
         if (section == "tempo:") {
             if (VTDocumentLines::readEntry(in, text)) {

@@ -38,7 +38,9 @@ public:
         std::string category;
     };
 
-    // The document, unless one exists already: then none, and nothing is created.
+    // The document, unless one exists already: then none, and nothing is created. Without
+    // application data the layout sections are skipped; without dialogs the questions go
+    // through the message box (KDMessageDocumentDialogs).
     static std::unique_ptr<VTDocument> Create(std::unique_ptr<VTDocAppData> appData,
                                               std::unique_ptr<KDDocumentDialogs> dialogs);
     // The live document, or none.

@@ -208,5 +208,25 @@ TEST_F(FileFormat, WithoutLayoutHandlerTheLayoutSectionsAreSkipped) {
     EXPECT_EQ(doc->WriteText().find("splitter:"), std::string::npos);
 }
 
+// A handler that consumes its section clumsily and leaves the stream failed.
+class ClumsyAppData : public VTDocAppData {
+public:
+    bool ReadSection(const std::string& name, std::istream& in) override {
+        if (name != "clumsy:") return false;
+        std::string word;
+        in >> word;
+        in.setstate(std::ios::failbit);
+        return true;
+    }
+};
+
+TEST_F(FileFormat, AHandlerThatFailsItsSectionDoesNotEndTheRead) {
+    doc.reset();
+    doc = VTDocument::Create(std::make_unique<ClumsyAppData>(), std::make_unique<ScriptedDialogs>(log));
+    ASSERT_TRUE(readText(".vtx 0.6\nclumsy:\n\tstuff\ncontraptions:\n" +
+                         entryOf("TestGen", "TestGen_1") + "end\n"));
+    EXPECT_EQ(names(), std::vector<std::string>{"TestGen_1"});
+}
+
 }  // namespace
 }  // namespace vantrel::test

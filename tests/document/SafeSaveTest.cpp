@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "DocumentFixture.h"
 #include "document/KDAtomicFile.h"
@@ -93,6 +94,17 @@ TEST_F(SafeSave, PermissionsAndLinksAreKept) {
     ASSERT_EQ(stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(filesIn(dir), (std::vector<std::string>{"link.vtx", "real.vtx"}));
+}
+
+TEST_F(SafeSave, AReadOnlyFileIsNotReplaced) {
+    if (geteuid() == 0) GTEST_SKIP() << "the superuser may write every file";
+    const std::string path = file("locked.vtx");
+    writeWholeFile(path, "old");
+    ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+    add("TestGen");
+    EXPECT_FALSE(doc->WriteFile(path));
+    EXPECT_EQ(readWholeFile(path), "old");
+    EXPECT_EQ(filesIn(dir), std::vector<std::string>{"locked.vtx"});
 }
 
 TEST_F(SafeSave, ARelativePathIsSavedInTheWorkingDirectory) {
