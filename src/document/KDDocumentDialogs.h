@@ -18,5 +18,6 @@ public:
     virtual std::optional<std::string> GetOpenPath() = 0;
     // The file to save to, or none when the user cancels. `currentPath` is the document's own
     // path (none while untitled), which the dialog offers first.
-    virtual std::optional<std::string> GetSavePath(const std::optional<std::string>& currentPath) = 0;
+    virtual std::optional<std::string> GetSavePath(
+        const std::optional<std::string>& currentPath) = 0;
 };

@@ -49,7 +49,9 @@ std::vector<KDReloadManager::MenuItem> KDReloadManager::BuildMenuItems() const {
 
 void KDReloadManager::Store() const {
     store_.createKey(key_);
-    for (std::size_t j = 0; j < entries_.size(); ++j) store_.writeString(key_, ValueName(j), entries_[j]);
-    for (std::size_t i = entries_.size(); i < kMaxEntries; ++i) store_.deleteValue(key_, ValueName(i));
+    for (std::size_t j = 0; j < entries_.size(); ++j)
+        store_.writeString(key_, ValueName(j), entries_[j]);
+    for (std::size_t i = entries_.size(); i < kMaxEntries; ++i)
+        store_.deleteValue(key_, ValueName(i));
     store_.flush();
 }

@@ -21,8 +21,7 @@ public:
     };
 
     // The store must outlive the manager.
-    explicit KDReloadManager(VTSettingsStore& store,
-                             std::string key = VTSettingsKeys::ClosedFiles);
+    explicit KDReloadManager(VTSettingsStore& store, std::string key = VTSettingsKeys::ClosedFiles);
     ~KDReloadManager();
     KDReloadManager(const KDReloadManager&) = delete;
     KDReloadManager& operator=(const KDReloadManager&) = delete;

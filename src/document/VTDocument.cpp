@@ -140,8 +140,7 @@ void VTDocument::DeleteContraption(VTContraption* contraption) {
     SetModified();
 }
 
-bool VTDocument::Connect(VTContraption* source, int outlet, VTContraption* destination,
-                         int inlet) {
+bool VTDocument::Connect(VTContraption* source, int outlet, VTContraption* destination, int inlet) {
     if (!source || !destination) return false;
     bool made = false;
     {

@@ -19,8 +19,8 @@ Kind read(std::istream& in) {
     std::string line;
     while (VTDocumentLines::readLine(in, line, kMaxHeaderLine)) {
         const std::size_t space = line.find(' ');
-        const std::string word = line.substr(0, space == std::string::npos ? kMaxWord
-                                                                            : std::min(space, kMaxWord));
+        const std::string word =
+            line.substr(0, space == std::string::npos ? kMaxWord : std::min(space, kMaxWord));
         if (word != ".vtx") return Kind::NotDocument;
         double parsed = 0.0;
         if (space != std::string::npos) {

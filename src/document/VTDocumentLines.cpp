@@ -40,7 +40,8 @@ bool readEntry(std::istream& in, std::string& text) {
 
 void skipEntries(std::istream& in) {
     std::string text;
-    while (readEntry(in, text)) {}
+    while (readEntry(in, text)) {
+    }
 }
 
 void skipRestOfLine(std::istream& in) {

@@ -16,9 +16,7 @@ bool expect(std::istream& in, char wanted) {
     return SGTextIO::readChar(in, c) && c == wanted;
 }
 
-bool readUnsigned(std::istream& in, long long& v) {
-    return SGTextIO::readInteger(in, v) && v >= 0;
-}
+bool readUnsigned(std::istream& in, long long& v) { return SGTextIO::readInteger(in, v) && v >= 0; }
 
 // "{ }" and "{" followed by the rule's values. False when the block is not of the old layout.
 bool openBlock(std::istream& in, bool& empty) {

@@ -77,7 +77,8 @@ TEST_F(DamagedDocument, BinaryGarbage) {
     std::uniform_int_distribution<std::size_t> where(9, good.size() - 1);
     for (int round = 0; round < 150; ++round) {
         std::string text = good;
-        for (int k = 0; k < 1 + round % 12; ++k) text[where(random)] = static_cast<char>(byte(random));
+        for (int k = 0; k < 1 + round % 12; ++k)
+            text[where(random)] = static_cast<char>(byte(random));
         SCOPED_TRACE(round);
         survives(text);
     }
@@ -92,7 +93,8 @@ TEST_F(DamagedDocument, OverlongLines) {
         ".vtx 0.6\n" + huge + "\nend\n",
         ".vtx 0.6\ncontraptions:\n\t" + huge + "\nend\n",
         ".vtx 0.6\ncontraptions:\n\tTestGen\t" + huge + "\t{ 0, 440, 1 }\nend\n",
-        ".vtx 0.6\ncontraptions:\n\tTestGen\tTestGen_1\t{ " + digits + ", 440 }\t" + huge + "\nend\n",
+        ".vtx 0.6\ncontraptions:\n\tTestGen\tTestGen_1\t{ " + digits + ", 440 }\t" + huge +
+            "\nend\n",
         ".vtx 0.6\ntempo:\n\t" + digits + "\nend\n",
         ".vtx 0.6\nconnections:\n\t" + huge + "\t0\tx\t" + digits + "\nend\n",
     };

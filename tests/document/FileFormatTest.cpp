@@ -75,9 +75,9 @@ TEST_F(FileFormat, LineLayoutOfAWrittenDocument) {
     EXPECT_EQ(text.find('\r'), std::string::npos);
     ASSERT_EQ(text.back(), '\n');
     const std::vector<std::string> lines = splitLines(text);
-    const std::vector<std::string> head = {".vtx 0.6", "tempo:",   "\t133.333", "splitter:",
-                                           "\t640",    "visual1:", "\t640",     "\t1",
-                                           "\t0",      "contraptions:"};
+    const std::vector<std::string> head = {
+        ".vtx 0.6", "tempo:", "\t133.333", "splitter:", "\t640",
+        "visual1:", "\t640",  "\t1",       "\t0",       "contraptions:"};
     ASSERT_GT(lines.size(), head.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 10), head);
 
@@ -92,11 +92,10 @@ TEST_F(FileFormat, LineLayoutOfAWrittenDocument) {
     ASSERT_EQ(lines[connections], "connections:");
     // Grouped by destination in creation order, inlets in order, each inlet in order made.
     const std::vector<std::string> expected = {
-        "\tPhaser_1\t0\tSDelay_1\t0",  "\tDrums_1\t0\tSDelay_1\t1",
-        "\tTestGen_2\t0\tPhaser_1\t0", "\tTestGen_1\t0\tPhaser_1\t0",
-        "\tSDelay_1\t0\tS2Mixer_1\t0", "\tSoundIn\t0\tS2Mixer_1\t1",
-        "\tSDelay_1\t1\tS2Mixer_1\t2", "\tSoundIn\t1\tS2Mixer_1\t3",
-        "\tS2Mixer_1\t0\tSoundOut\t0", "\tS2Mixer_1\t1\tSoundOut\t1",
+        "\tPhaser_1\t0\tSDelay_1\t0",  "\tDrums_1\t0\tSDelay_1\t1",   "\tTestGen_2\t0\tPhaser_1\t0",
+        "\tTestGen_1\t0\tPhaser_1\t0", "\tSDelay_1\t0\tS2Mixer_1\t0", "\tSoundIn\t0\tS2Mixer_1\t1",
+        "\tSDelay_1\t1\tS2Mixer_1\t2", "\tSoundIn\t1\tS2Mixer_1\t3",  "\tS2Mixer_1\t0\tSoundOut\t0",
+        "\tS2Mixer_1\t1\tSoundOut\t1",
     };
     ASSERT_GE(lines.size(), connections + 1 + expected.size() + 4);
     EXPECT_EQ(std::vector<std::string>(lines.begin() + connections + 1,
@@ -137,8 +136,9 @@ TEST_F(FileFormat, ReadingEmptiesTheDocumentAndStartsAt120) {
     doc->SetTempo(77.0);
     doc->Start();
     doc->SetSongPosition(500.0);
-    ASSERT_TRUE(readText(".vtx 0.6\ncontraptions:\n\tTestGen\tTestGen_4\t{ 0, 440, 1 }\t{ }{ }"
-                         "{ 1 2 F Z Z 0 0 Z Z Z Z  }\t\nend\n"));
+    ASSERT_TRUE(
+        readText(".vtx 0.6\ncontraptions:\n\tTestGen\tTestGen_4\t{ 0, 440, 1 }\t{ }{ }"
+                 "{ 1 2 F Z Z 0 0 Z Z Z Z  }\t\nend\n"));
     EXPECT_EQ(names(), std::vector<std::string>{"TestGen_4"});
     EXPECT_DOUBLE_EQ(doc->Tempo(), 120.0);
     EXPECT_FALSE(doc->IsPlaying());
@@ -147,8 +147,7 @@ TEST_F(FileFormat, ReadingEmptiesTheDocumentAndStartsAt120) {
 
 // A real entry of each kind the tolerance cases need.
 std::string entryOf(const char* maker, const char* name) {
-    return std::string("\t") + maker + "\t" + name +
-           "\t{ }\t{ }{ }{ 0 0 F Z Z 0 0 Z Z Z Z  }\t\n";
+    return std::string("\t") + maker + "\t" + name + "\t{ }\t{ }{ }{ 0 0 F Z Z 0 0 Z Z Z Z  }\t\n";
 }
 
 TEST_F(FileFormat, WhatTheReaderSkipsSilently) {
@@ -201,7 +200,8 @@ TEST_F(FileFormat, LayoutSectionsAreOptionalAndTheWidthIsLimited) {
 
 TEST_F(FileFormat, WithoutLayoutHandlerTheLayoutSectionsAreSkipped) {
     doc.reset();
-    doc = VTDocument::Create(std::make_unique<VTDocAppData>(), std::make_unique<ScriptedDialogs>(log));
+    doc = VTDocument::Create(std::make_unique<VTDocAppData>(),
+                             std::make_unique<ScriptedDialogs>(log));
     ASSERT_TRUE(readText(".vtx 0.6\nsplitter:\n\t500\nvisual1:\n\t500\n\t1\n\t1\ncontraptions:\n" +
                          entryOf("TestGen", "TestGen_1") + "end\n"));
     EXPECT_EQ(names(), std::vector<std::string>{"TestGen_1"});
@@ -222,7 +222,8 @@ public:
 
 TEST_F(FileFormat, AHandlerThatFailsItsSectionDoesNotEndTheRead) {
     doc.reset();
-    doc = VTDocument::Create(std::make_unique<ClumsyAppData>(), std::make_unique<ScriptedDialogs>(log));
+    doc = VTDocument::Create(std::make_unique<ClumsyAppData>(),
+                             std::make_unique<ScriptedDialogs>(log));
     ASSERT_TRUE(readText(".vtx 0.6\nclumsy:\n\tstuff\ncontraptions:\n" +
                          entryOf("TestGen", "TestGen_1") + "end\n"));
     EXPECT_EQ(names(), std::vector<std::string>{"TestGen_1"});

@@ -288,9 +288,9 @@ TEST(MessageDocumentDialogs, AskWithTheProgramsTexts) {
         VTMessageAnswer answer;
         bool save, cancelled;
     };
-    for (const Case& c : {Case{VTMessageAnswer::Yes, true, false},
-                          Case{VTMessageAnswer::No, false, false},
-                          Case{VTMessageAnswer::Cancel, false, true}}) {
+    for (const Case& c :
+         {Case{VTMessageAnswer::Yes, true, false}, Case{VTMessageAnswer::No, false, false},
+          Case{VTMessageAnswer::Cancel, false, true}}) {
         box.answers = {c.answer};
         bool cancelled = false;
         EXPECT_EQ(dialogs.AskSaveChanges(cancelled), c.save);

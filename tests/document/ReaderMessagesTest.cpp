@@ -46,8 +46,8 @@ TEST_F(ReaderMessages, RefusedHeadersShowTheirMessageAndKeepThePatch) {
 }
 
 TEST_F(ReaderMessages, AcceptedHeaderSpellings) {
-    for (const char* header : {".vtx 0.6", ".vtx 0.60", ".vtx 6e-1", ".vtx 0.6 trailing words",
-                               ".vtx 0.6\r"}) {
+    for (const char* header :
+         {".vtx 0.6", ".vtx 0.60", ".vtx 6e-1", ".vtx 0.6 trailing words", ".vtx 0.6\r"}) {
         SCOPED_TRACE(header);
         box.messages.clear();
         EXPECT_TRUE(readText(std::string(header) + "\nend\n"));
@@ -75,8 +75,7 @@ TEST_F(ReaderMessages, AFileThatCannotBeSaved) {
     add("TestGen");
     std::filesystem::create_directory(dir / "taken.vtx");
     writeWholeFile(dir / "taken.vtx" / "inside", "x");
-    for (const std::string& path :
-         {file("no/such/dir/p.vtx"), file("taken.vtx"), std::string()}) {
+    for (const std::string& path : {file("no/such/dir/p.vtx"), file("taken.vtx"), std::string()}) {
         SCOPED_TRACE(path);
         box.messages.clear();
         EXPECT_FALSE(doc->WriteFile(path));
@@ -95,9 +94,10 @@ TEST_F(ReaderMessages, AFileThatCannotBeSaved) {
 
 TEST_F(ReaderMessages, ADocumentCutOffBeforeEndKeepsWhatWasRead) {
     bool changed = false;
-    EXPECT_FALSE(readText(".vtx 0.6\ntempo:\n\t140\ncontraptions:\n"
-                          "\tTestGen\tTestGen_1\t{ 0, 440, 1 }\t{ }{ }{ 0 0 F Z Z 0 0 Z Z Z Z  }\t\n",
-                          &changed));
+    EXPECT_FALSE(
+        readText(".vtx 0.6\ntempo:\n\t140\ncontraptions:\n"
+                 "\tTestGen\tTestGen_1\t{ 0, 440, 1 }\t{ }{ }{ 0 0 F Z Z 0 0 Z Z Z Z  }\t\n",
+                 &changed));
     EXPECT_TRUE(changed);
     ASSERT_EQ(box.messages.size(), 1u);
     EXPECT_EQ(box.messages[0].text, "An error occurred while opening the document.\n");

@@ -89,8 +89,8 @@ TEST(ReloadManager, MissingIndicesAndOtherValuesAreSkipped) {
     VTMemorySettingsStore store;
     store.writeString(kKey, "File_0", "/zero");
     store.writeString(kKey, "File_3", "/three");
-    store.writeInteger(kKey, "File_4", 7);   // not a string
-    store.writeString(kKey, "File_5", "");   // nothing to reopen
+    store.writeInteger(kKey, "File_4", 7);  // not a string
+    store.writeString(kKey, "File_5", "");  // nothing to reopen
     store.writeString(kKey, "File_9", "/nine");
     store.writeString(kKey, "File_10", "/ten");  // beyond the list
     KDReloadManager list(store);

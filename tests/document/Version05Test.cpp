@@ -26,12 +26,11 @@ TEST(Version05Entries, BlockRules) {
         {"SDelay: the last value moves to the front",
          "SDelay\tSDelay_1\t{ 1, 2, 0.5, 0.25, 3 }\t" + presets("{ }", "{ 10, 20, 0.125, 1, 0 }") +
              kTail,
-         "SDelay\tSDelay_1\t{ 3, 1, 2, 0.5, 0.25 }\t" +
-             presets("{  }", "{ 0, 10, 20, 0.125, 1 }") + kTail},
+         "SDelay\tSDelay_1\t{ 3, 1, 2, 0.5, 0.25 }\t" + presets("{  }", "{ 0, 10, 20, 0.125, 1 }") +
+             kTail},
         {"Phaser: the first two values become one range item",
          "Phaser\tPhaser_2\t{ 0.1, 0.5, 3 }\t" + presets("{ 100, 2000, 0.5, 1 }", "{ }") + kTail,
-         "Phaser\tPhaser_2\t{ 0.1 0.5,  3 }\t" + presets("{ 100 2000,  0.5, 1 }", "{  }") +
-             kTail},
+         "Phaser\tPhaser_2\t{ 0.1 0.5,  3 }\t" + presets("{ 100 2000,  0.5, 1 }", "{  }") + kTail},
         {"Flanger: the same rule",
          "Flanger\tFlanger_1\t{ 20, 4000, 0.3 }\t" + presets("{ }", "{ }") + kTail,
          "Flanger\tFlanger_1\t{ 20 4000,  0.3 }\t" + presets("{  }", "{  }") + kTail},
@@ -58,10 +57,12 @@ TEST(Version05Entries, BlockRules) {
 }
 
 TEST(Version05Entries, OtherSectionsAreCopiedAndEndIsKept) {
-    std::istringstream in("tempo:\n\t95\r\nmystery:\n\ta\tb\ncontraptions:\n\tTestGen\tx\nend\nafter\n");
+    std::istringstream in(
+        "tempo:\n\t95\r\nmystery:\n\ta\tb\ncontraptions:\n\tTestGen\tx\nend\nafter\n");
     std::ostringstream out;
     EXPECT_TRUE(VTVersion05Converter::convert(in, out));
-    EXPECT_EQ(out.str(), ".vtx 0.6\ntempo:\n\t95\nmystery:\n\ta\tb\ncontraptions:\n\tTestGen\tx\nend\n");
+    EXPECT_EQ(out.str(),
+              ".vtx 0.6\ntempo:\n\t95\nmystery:\n\ta\tb\ncontraptions:\n\tTestGen\tx\nend\n");
 
     std::istringstream cut("tempo:\n\t95\n");
     std::ostringstream partial;
@@ -91,11 +92,11 @@ protected:
     bool tmpIsEmpty() const { return std::filesystem::is_empty(tmp); }
 
     std::string document05(bool withEnd) const {
-        std::string text = ".vtx 0.5\ntempo:\n\t110\ncontraptions:\n"
-                           "\tSDelay\tSDelay_1\t{ 1, 2, 0.5, 0.25, 3 }\t" +
-                           presets("{ }", "{ }") + kTail +
-                           "\n\tPhaser\tPhaser_1\t{ 100, 2000, 3 }\t" + presets("{ }", "{ }") +
-                           kTail + "\nconnections:\n\tSDelay_1\t0\tPhaser_1\t0\n";
+        std::string text =
+            ".vtx 0.5\ntempo:\n\t110\ncontraptions:\n"
+            "\tSDelay\tSDelay_1\t{ 1, 2, 0.5, 0.25, 3 }\t" +
+            presets("{ }", "{ }") + kTail + "\n\tPhaser\tPhaser_1\t{ 100, 2000, 3 }\t" +
+            presets("{ }", "{ }") + kTail + "\nconnections:\n\tSDelay_1\t0\tPhaser_1\t0\n";
         return withEnd ? text + "end\n" : text;
     }
 
