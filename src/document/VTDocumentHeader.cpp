@@ -17,7 +17,11 @@ constexpr std::size_t kMaxHeaderLine = 5000;
 
 Kind read(std::istream& in) {
     std::string line;
+    bool first = true;
     while (VTDocumentLines::readLine(in, line, kMaxHeaderLine)) {
+        // A text editor may have put a byte-order mark before the first line.
+        if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+        first = false;
         const std::size_t space = line.find(' ');
         const std::string word =
             line.substr(0, space == std::string::npos ? kMaxWord : std::min(space, kMaxWord));

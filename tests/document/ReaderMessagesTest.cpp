@@ -46,8 +46,8 @@ TEST_F(ReaderMessages, RefusedHeadersShowTheirMessageAndKeepThePatch) {
 }
 
 TEST_F(ReaderMessages, AcceptedHeaderSpellings) {
-    for (const char* header :
-         {".vtx 0.6", ".vtx 0.60", ".vtx 6e-1", ".vtx 0.6 trailing words", ".vtx 0.6\r"}) {
+    for (const char* header : {".vtx 0.6", ".vtx 0.60", ".vtx 6e-1", ".vtx 0.6 trailing words",
+                               ".vtx 0.6\r", "\xEF\xBB\xBF.vtx 0.6"}) {
         SCOPED_TRACE(header);
         box.messages.clear();
         EXPECT_TRUE(readText(std::string(header) + "\nend\n"));
