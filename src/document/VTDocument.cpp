@@ -261,6 +261,40 @@ bool VTDocument::WriteFile(const std::string& path) {
 // ---------------------------------------------------------------------------------------------
 // Reading
 
+namespace {
+
+// Rewrites the rest of a version 0.5 file into the temporary file and opens that for reading;
+// the document file is closed either way. False when the temporary file cannot be made.
+bool rewriteVersion05(std::ifstream& file, const KDTemporaryFile& temp, std::ifstream& converted) {
+    bool written = false;
+    if (temp.created()) {
+        std::ofstream out(temp.path(), std::ios::binary | std::ios::trunc);
+        classic(out);
+        VTVersion05Converter::convert(file, out);
+        out.flush();
+        written = out.good();
+    }
+    file.close();
+    if (written) converted.open(temp.path(), std::ios::binary);
+    classic(converted);
+    return converted.is_open();
+}
+
+// Shows why a header is refused; false for a header that is accepted.
+bool refuseHeader(VTDocumentHeader::Kind kind) {
+    if (kind == VTDocumentHeader::Kind::NotDocument) {
+        showMessage(VTDocumentMessages::kNotADocument, VTDocumentMessages::kReadErrorCaption);
+        return true;
+    }
+    if (kind == VTDocumentHeader::Kind::Newer) {
+        showMessage(VTDocumentMessages::kNewerVersion, VTDocumentMessages::kReadErrorCaption);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool VTDocument::ReadFile(const std::string& path, bool& changed) {
     changed = false;
     std::error_code ec;
@@ -274,38 +308,19 @@ bool VTDocument::ReadFile(const std::string& path, bool& changed) {
 
     VTDocumentHeader::Kind kind = VTDocumentHeader::read(file);
     // Declared here so the rewritten text is removed on every way out of the read.
-    std::unique_ptr<KDTemporaryFile> converted;
-    std::ifstream convertedIn;
+    std::unique_ptr<KDTemporaryFile> temp;
+    std::ifstream converted;
     std::istream* in = &file;
     if (kind == VTDocumentHeader::Kind::Version05) {
-        converted = std::make_unique<KDTemporaryFile>();
-        bool written = false;
-        if (converted->created()) {
-            std::ofstream out(converted->path(), std::ios::binary | std::ios::trunc);
-            classic(out);
-            VTVersion05Converter::convert(file, out);
-            out.flush();
-            written = out.good();
-        }
-        file.close();
-        if (written) convertedIn.open(converted->path(), std::ios::binary);
-        if (!convertedIn.is_open()) {
+        temp = std::make_unique<KDTemporaryFile>();
+        if (!rewriteVersion05(file, *temp, converted)) {
             showMessage(VTDocumentMessages::kOpenFailed, VTDocumentMessages::kCaption);
             return false;
         }
-        classic(convertedIn);
-        in = &convertedIn;
-        kind = VTDocumentHeader::read(convertedIn);
+        in = &converted;
+        kind = VTDocumentHeader::read(converted);
     }
-
-    if (kind == VTDocumentHeader::Kind::NotDocument) {
-        showMessage(VTDocumentMessages::kNotADocument, VTDocumentMessages::kReadErrorCaption);
-        return false;
-    }
-    if (kind == VTDocumentHeader::Kind::Newer) {
-        showMessage(VTDocumentMessages::kNewerVersion, VTDocumentMessages::kReadErrorCaption);
-        return false;
-    }
+    if (refuseHeader(kind)) return false;
 
     changed = true;
     if (ReadBody(*in)) return true;
