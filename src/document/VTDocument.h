@@ -25,7 +25,8 @@ class VTContraption;
 // All of it is used on the user-interface thread. Every change to the graph holds the signal
 // context's lock, one change at a time, so the audio thread may run the graph meanwhile.
 //
-// A headless use (the command-line render):
+// A headless use (the command-line render), once the makers are registered
+// (registerAllMakers); Create installs the MIDI controller factory when none is installed:
 //   auto doc = VTDocument::Create(std::make_unique<VTDocAppData>(),
 //                                 std::make_unique<KDMessageDocumentDialogs>());
 //   bool changed = false;
