@@ -7,9 +7,12 @@
 //   FIXTURE_ENTRY_*       which entry points the library exports (VSTPluginMain, main, Main)
 //   FIXTURE_FAIL_*        the check the variant fails: NULL_ENTRY, NO_DISPATCHER, BAD_MAGIC,
 //                         BAD_ID
+//   FIXTURE_CRASH_IN_OPEN / FIXTURE_CRASH_IN_PROCESS
+//                         a plug-in that crashes while it is opened or while it processes
 //   FIXTURE_ID            the uniqueID (tells the entry points apart)
 //   FIXTURE_IDENTIFY      the answer to effIdentify (0 by default, as recent plug-ins give)
 
+#include <csignal>
 #include <cstring>
 
 #include "FixtureProbe.h"
@@ -63,6 +66,9 @@ std::intptr_t dispatcher(Effect* e, std::int32_t opcode, std::int32_t index, std
     Instance* self = instanceOf(e);
     switch (opcode) {
         case effOpen:
+#if defined(FIXTURE_CRASH_IN_OPEN)
+            std::raise(SIGSEGV);
+#endif
             probe.currentIdAfterEntry = probe.host(e, audioMasterCurrentId, 0, 0, nullptr, 0.0f);
             // Automation sent while the host is still opening the plug-in.
             self->params[4] = 0.125f;
@@ -73,10 +79,13 @@ std::intptr_t dispatcher(Effect* e, std::int32_t opcode, std::int32_t index, std
             delete self;
             return 0;
         case effGetParamName:
-            if (index >= 0 && index < kParams) std::strcpy(static_cast<char*>(ptr), kParamNames[index]);
+            if (index >= 0 && index < kParams)
+                std::strcpy(static_cast<char*>(ptr), kParamNames[index]);
             return 0;
-        case effIdentify: return FIXTURE_IDENTIFY;
-        default: return 0;
+        case effIdentify:
+            return FIXTURE_IDENTIFY;
+        default:
+            return 0;
     }
 }
 
@@ -93,6 +102,9 @@ float getParameter(Effect* e, std::int32_t index) {
 
 void processReplacing(Effect* e, float** in, float** out, std::int32_t frames) {
     ++probe.replacingCalls;
+#if defined(FIXTURE_CRASH_IN_PROCESS)
+    if (probe.replacingCalls > 4) std::raise(SIGSEGV);
+#endif
 #if defined(FIXTURE_STEREO)
     (void)e;
     for (int i = 0; i < frames; ++i) {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "PluginFixtures.h"
-#include "support/RecordingMessageBox.h"
 #include "signal/SGConstants.h"
 #include "signal/SGSignal.h"
+#include "support/RecordingMessageBox.h"
 
 using namespace vantrel::test;
 
@@ -24,7 +24,8 @@ std::string dpfPath(const std::string& file) { return std::string(kDpfFolder) + 
 // A real plug-in of Debian's DISTRHO collection, made into a contraption.
 struct RealPlugin {
     explicit RealPlugin(const std::string& file)
-        : maker(VSTContraptionMaker::makerNameFor(file), dpfPath(file)), contraption(maker.create({})) {}
+        : maker(VSTContraptionMaker::makerNameFor(file), dpfPath(file)),
+          contraption(maker.create({})) {}
     VSTSignalProcessor& processor() { return vstProcessor(*contraption); }
 
     RecordingMessageBox box;
@@ -41,7 +42,10 @@ std::vector<float> run(VSTSignalProcessor& p, int blocks, int soundBlocks, doubl
     for (int b = 0; b < blocks; ++b) {
         for (std::uint32_t i = 0; i < SGBlockSize; ++i) {
             double n = static_cast<double>(b) * SGBlockSize + i;
-            in[i] = b < soundBlocks ? amplitude * static_cast<float>(std::sin(2.0 * std::numbers::pi * hertz * n / SGSampleRate)) : 0.0f;
+            in[i] = b < soundBlocks
+                        ? amplitude * static_cast<float>(std::sin(2.0 * std::numbers::pi * hertz *
+                                                                  n / SGSampleRate))
+                        : 0.0f;
         }
         for (int k = 0; k < p.inletCount(); ++k) p.inlet(k).signal = &in;
         p.process();
@@ -64,13 +68,14 @@ std::size_t distinctValues(const std::vector<float>& v, std::size_t from) {
 
 std::vector<std::string> parameterNames(VSTSignalProcessor& p) {
     std::vector<std::string> names;
-    for (int i = 0; i < p.propertyTable().count(); ++i) names.push_back(p.propertyTable().info(i).name);
+    for (int i = 0; i < p.propertyTable().count(); ++i)
+        names.push_back(p.propertyTable().info(i).name);
     return names;
 }
 
-#define REQUIRE_DPF(file)                                                                  \
-    if (!std::filesystem::exists(dpfPath(file)))                                           \
-        GTEST_SKIP() << dpfPath(file) << " is missing: scripts/install-deps.sh installs dpf-plugins-vst"
+#define REQUIRE_DPF(file)                        \
+    if (!std::filesystem::exists(dpfPath(file))) \
+    GTEST_SKIP() << dpfPath(file) << " is missing: scripts/install-deps.sh installs dpf-plugins-vst"
 
 }  // namespace
 
@@ -89,7 +94,8 @@ TEST(DpfPlugins, BitcrusherListsItsParameterAndQuantisesASine) {
     // The sine itself takes some hundred values over its period; 6 bits leave a few levels.
     std::vector<float> sine;
     for (std::uint32_t n = 0; n < 20 * SGBlockSize; ++n)
-        sine.push_back(0.8f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 441.0 * n / SGSampleRate)));
+        sine.push_back(
+            0.8f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 441.0 * n / SGSampleRate)));
     EXPECT_GT(distinctValues(sine, SGBlockSize), 90u);
     auto crushed = run(p, 20, 20);
     std::size_t atDefault = distinctValues(crushed, SGBlockSize);
@@ -167,7 +173,8 @@ TEST(DpfPlugins, AnEntryWithChangedParametersReadsBackIntoTheSameValues) {
     VSTABI::Effect& e = q.effect();
     for (int i = 0; i < 9; ++i) {
         EXPECT_NEAR(q.parameter(i).value(), p.parameter(i).value(), 1e-6) << i;
-        EXPECT_NEAR(e.getParameter(&e, i), p.parameter(i).value(), 1e-6) << "plug-in's own value " << i;
+        EXPECT_NEAR(e.getParameter(&e, i), p.parameter(i).value(), 1e-6)
+            << "plug-in's own value " << i;
     }
     std::ostringstream rewritten;
     copy.contraption->writeEntry(rewritten);

@@ -41,7 +41,9 @@ public:
     bool loaded() const { return handle_ != nullptr; }
     FixtureProbe& probe() const { return *probe_; }
     // The plug-in's own editor moving parameter `index`.
-    void automate(VSTABI::Effect& effect, int index, float value) const { automate_(&effect, index, value); }
+    void automate(VSTABI::Effect& effect, int index, float value) const {
+        automate_(&effect, index, value);
+    }
 
     // How often the host sent `opcode` since the probe was last reset.
     int count(std::int32_t opcode) const {

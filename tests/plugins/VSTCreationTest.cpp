@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "PluginFixtures.h"
-#include "support/RecordingMessageBox.h"
 #include "contraptions/VTContraptionFactory.h"
 #include "library/plugins/VSTHostCallback.h"
 #include "signal/SGConstants.h"
+#include "support/RecordingMessageBox.h"
 
 using namespace vantrel::test;
 using VSTABI::fourCharacters;
@@ -48,8 +48,9 @@ TEST(VSTCreation, OpensThePluginAndBuildsAContraptionOfItsShape) {
     struct Call {
         std::int32_t opcode;
         std::intptr_t value;
-    } expected[] = {{VSTABI::effIdentify, 0},   {VSTABI::effOpen, 0},      {VSTABI::effSetSampleRate, 0},
-                    {VSTABI::effSetBlockSize, 256}, {VSTABI::effSetProgram, 0}, {VSTABI::effMainsChanged, 1}};
+    } expected[] = {{VSTABI::effIdentify, 0},      {VSTABI::effOpen, 0},
+                    {VSTABI::effSetSampleRate, 0}, {VSTABI::effSetBlockSize, 256},
+                    {VSTABI::effSetProgram, 0},    {VSTABI::effMainsChanged, 1}};
     ASSERT_GE(p.callCount, 6);
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(p.opcodes[k], expected[k].opcode) << "call " << k;
@@ -180,10 +181,18 @@ TEST(VSTHostCallback, AnswersAsAPlainHostAndZeroToEverythingElse) {
         {VSTABI::audioMasterIdle, 0},
         {VSTABI::audioMasterPinConnected, 1},
         {VSTABI::audioMasterGetTime, 0},  // no time information: a null record
-        {5, 0},  {6, 0},  {16, 0},  {17, 0}, {23, 0}, {37, 0}, {-1, 0}, {100000, 0},
+        {5, 0},
+        {6, 0},
+        {16, 0},
+        {17, 0},
+        {23, 0},
+        {37, 0},
+        {-1, 0},
+        {100000, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(dispatch(nullptr, c.opcode, 0, 0, nullptr, 0.5f), c.answer) << "opcode " << c.opcode;
+        EXPECT_EQ(dispatch(nullptr, c.opcode, 0, 0, nullptr, 0.5f), c.answer)
+            << "opcode " << c.opcode;
     // A descriptor the host never wrapped carries no processor.
     VSTABI::Effect stranger{};
     EXPECT_EQ(dispatch(&stranger, VSTABI::audioMasterAutomate, 0, 0, nullptr, 0.5f), 0);

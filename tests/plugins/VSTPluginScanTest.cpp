@@ -37,13 +37,12 @@ TEST(VSTPluginScan, MakerNamesDropTheSuffixAndReplaceBlanks) {
         const char* file;
         const char* name;
     } cases[] = {
-        {"My Synth.so", "My_Synth"},
-        {"Plain.so", "Plain"},
-        {"two  blanks.so", "two__blanks"},
-        {"tab\there.so", "tab_here"},
+        {"My Synth.so", "My_Synth"},       {"Plain.so", "Plain"},
+        {"two  blanks.so", "two__blanks"}, {"tab\there.so", "tab_here"},
         {"Kars-vst.so", "Kars-vst"},
     };
-    for (const Case& c : cases) EXPECT_EQ(VSTContraptionMaker::makerNameFor(c.file), c.name) << c.file;
+    for (const Case& c : cases)
+        EXPECT_EQ(VSTContraptionMaker::makerNameFor(c.file), c.name) << c.file;
 }
 
 TEST(VSTPluginScan, FoldersComeFirstAndEachGroupSortsWithoutRegardToCase) {
@@ -56,7 +55,7 @@ TEST(VSTPluginScan, FoldersComeFirstAndEachGroupSortsWithoutRegardToCase) {
     root.touch("c/readme.txt");  // no library: left out
     root.folder("empty");        // left out
     root.touch("notes.txt");
-    root.touch("libfoo.so.1");   // a versioned library, not a plug-in
+    root.touch("libfoo.so.1");  // a versioned library, not a plug-in
 
     VSTPluginFolder top = VSTPluginScan::scan({root.string()});
     EXPECT_EQ(folderNames(top), (Names{"A", "b"}));
@@ -105,8 +104,9 @@ TEST(VSTPluginScan, OfTwoPluginsWithOneNameTheFirstFoundIsKept) {
     second.touch("Same.so");
     second.touch("Other.so");
     second.touch("TestGen.so");
-    VSTPluginFolder top = VSTPluginScan::scan(
-        {first.string(), second.string()}, [](const std::string& name) { return name == "TestGen"; });
+    VSTPluginFolder top =
+        VSTPluginScan::scan({first.string(), second.string()},
+                            [](const std::string& name) { return name == "TestGen"; });
     EXPECT_EQ(pluginNames(top), (Names{"Other", "Same"}));
     EXPECT_EQ(top.plugins[1].path, (first.path() / "Same.so").string());
 }
@@ -133,8 +133,8 @@ TEST(VSTPluginScan, CaptionsCompareWithoutCaseAndExactTextBreaksTies) {
 
 TEST(VSTPluginScan, FoldersBesideTheProgramThenVstPathOrTheUsualFolders) {
     EXPECT_EQ(VSTPluginScan::foldersFrom("/opt/vantrel/", nullptr, "/home/u"),
-              (Names{"/opt/vantrel/VSTplugins", "/home/u/.vst", "/usr/local/lib/vst", "/usr/lib/vst",
-                     "/usr/lib/lxvst"}));
+              (Names{"/opt/vantrel/VSTplugins", "/home/u/.vst", "/usr/local/lib/vst",
+                     "/usr/lib/vst", "/usr/lib/lxvst"}));
     EXPECT_EQ(VSTPluginScan::foldersFrom("/opt/vantrel/", "/a:/b/c::/d", "/home/u"),
               (Names{"/opt/vantrel/VSTplugins", "/a", "/b/c", "/d"}));
     // A VST_PATH naming no folder is no VST_PATH; without a home there is no ~/.vst.
@@ -164,5 +164,6 @@ TEST(VSTPluginRegistry, RegistersPluginMakersAfterEveryOtherMakerInScanOrder) {
     EXPECT_EQ(maker.helpContext(), 1025);
     EXPECT_FALSE(maker.unnumbered());
     EXPECT_EQ(factory.findMaker("RegInner"), &factory.maker(inner.makerIndex));
-    EXPECT_FALSE(static_cast<VSTContraptionMaker&>(maker).isLoaded()) << "loaded only at the first creation";
+    EXPECT_FALSE(static_cast<VSTContraptionMaker&>(maker).isLoaded())
+        << "loaded only at the first creation";
 }

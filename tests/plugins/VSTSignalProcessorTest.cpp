@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "support/AudioThreadGuard.h"
 #include "PluginFixtures.h"
-#include "support/RecordingMessageBox.h"
 #include "library/plugins/VSTPluginText.h"
 #include "signal/SGConstants.h"
 #include "signal/SGSignal.h"
+#include "support/AudioThreadGuard.h"
+#include "support/RecordingMessageBox.h"
 
 using namespace vantrel::test;
 
@@ -61,9 +61,14 @@ TEST(VSTParameters, TrimmingSkipsLeadingBlanksCutsAtTheLimitAndDropsTrailingBlan
         std::size_t limit;
         const char* trimmed;
     } cases[] = {
-        {"  Cutoff Frequency", 8, "Cutoff"}, {"Gain    ", 8, "Gain"}, {"Resonance", 8, "Resonanc"},
-        {"", 8, ""},                         {"        ", 8, ""},    {"a b", 8, "a b"},
-        {"12.5000  ", 9, "12.5000"},         {"   dB", 8, "dB"},
+        {"  Cutoff Frequency", 8, "Cutoff"},
+        {"Gain    ", 8, "Gain"},
+        {"Resonance", 8, "Resonanc"},
+        {"", 8, ""},
+        {"        ", 8, ""},
+        {"a b", 8, "a b"},
+        {"12.5000  ", 9, "12.5000"},
+        {"   dB", 8, "dB"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(VSTPluginText::trimmed(c.text, c.limit), c.trimmed) << '"' << c.text << '"';
@@ -129,7 +134,8 @@ TEST(VSTProcessing, ProcessReplacingWritesTheOutletsAndProcessIsNotCalled) {
     h.processor().outletSignal(0).fill(7.0f);
     h.processor().process();
     // Default Gain 0.5 and Offset 0: the output is the input.
-    for (std::uint32_t i = 0; i < SGBlockSize; ++i) ASSERT_FLOAT_EQ(h.processor().outletSignal(0)[i], in[i]);
+    for (std::uint32_t i = 0; i < SGBlockSize; ++i)
+        ASSERT_FLOAT_EQ(h.processor().outletSignal(0)[i], in[i]);
     EXPECT_EQ(h.lib.probe().replacingCalls, 1);
     EXPECT_EQ(h.lib.probe().processCalls, 0);
     h.processor().inlet(0).signal = &SGZeroSignal;
@@ -230,7 +236,8 @@ TEST(VSTEntry, AContraptionEntryReadsBackIntoTheSameValues) {
     copy->readEntry(in);
     EXPECT_FALSE(in.fail());
     VSTSignalProcessor& p = vstProcessor(*copy);
-    for (int i = 0; i < 5; ++i) EXPECT_DOUBLE_EQ(p.parameter(i).value(), h.parameter(i).value()) << i;
+    for (int i = 0; i < 5; ++i)
+        EXPECT_DOUBLE_EQ(p.parameter(i).value(), h.parameter(i).value()) << i;
     // Reading resets the processor, which hands the plug-in the values read.
     VSTABI::Effect& e = p.effect();
     EXPECT_FLOAT_EQ(e.getParameter(&e, 1), 0.8f);

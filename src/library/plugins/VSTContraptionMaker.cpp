@@ -28,7 +28,8 @@ bool isWhitespace(char c) {
 
 std::string VSTContraptionMaker::makerNameFor(std::string_view fileName) {
     constexpr std::string_view suffix = ".so";
-    if (fileName.size() >= suffix.size() && fileName.substr(fileName.size() - suffix.size()) == suffix)
+    if (fileName.size() >= suffix.size() &&
+        fileName.substr(fileName.size() - suffix.size()) == suffix)
         fileName.remove_suffix(suffix.size());
     std::string name(fileName);
     for (char& c : name)
@@ -113,8 +114,10 @@ bool VSTContraptionMaker::passesChecks(VSTABI::Effect& effect) {
 
 void VSTContraptionMaker::open(VSTABI::Effect& effect) {
     effect.dispatcher(&effect, VSTABI::effOpen, 0, 0, nullptr, 0.0f);
-    effect.dispatcher(&effect, VSTABI::effSetSampleRate, 0, 0, nullptr, static_cast<float>(SGSampleRate));
-    effect.dispatcher(&effect, VSTABI::effSetBlockSize, 0, static_cast<std::intptr_t>(SGBlockSize), nullptr, 0.0f);
+    effect.dispatcher(&effect, VSTABI::effSetSampleRate, 0, 0, nullptr,
+                      static_cast<float>(SGSampleRate));
+    effect.dispatcher(&effect, VSTABI::effSetBlockSize, 0, static_cast<std::intptr_t>(SGBlockSize),
+                      nullptr, 0.0f);
     effect.dispatcher(&effect, VSTABI::effSetProgram, 0, 0, nullptr, 0.0f);
     effect.dispatcher(&effect, VSTABI::effMainsChanged, 0, 1, nullptr, 0.0f);
 }

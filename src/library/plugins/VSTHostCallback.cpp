@@ -29,13 +29,19 @@ std::intptr_t dispatch(VSTABI::Effect* effect, std::int32_t opcode, std::int32_t
             if (VSTSignalProcessor* processor = VSTSignalProcessor::fromEffect(effect))
                 processor->automate(index, opt);
             return 0;
-        case VSTABI::audioMasterVersion: return kHostVersion;
-        case VSTABI::audioMasterCurrentId: return currentPluginId();
-        case VSTABI::audioMasterIdle: return 0;
-        case VSTABI::audioMasterPinConnected: return 1;
+        case VSTABI::audioMasterVersion:
+            return kHostVersion;
+        case VSTABI::audioMasterCurrentId:
+            return currentPluginId();
+        case VSTABI::audioMasterIdle:
+            return 0;
+        case VSTABI::audioMasterPinConnected:
+            return 1;
         // No transport information is offered: a null time record tells the plug-in so.
-        case VSTABI::audioMasterGetTime: return 0;
-        default: return 0;
+        case VSTABI::audioMasterGetTime:
+            return 0;
+        default:
+            return 0;
     }
 }
 

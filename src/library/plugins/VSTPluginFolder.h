@@ -7,8 +7,8 @@
 // with its sub-folders first and its plug-ins after them, both groups sorted by caption. Only
 // folders that hold a plug-in somewhere below them are kept.
 struct VSTPluginEntry {
-    std::string name;  // the maker's name and the menu caption
-    std::string path;  // the library file
+    std::string name;     // the maker's name and the menu caption
+    std::string path;     // the library file
     int makerIndex = -1;  // the factory's index of the plug-in's maker, once registered
 };
 

@@ -108,7 +108,8 @@ std::vector<std::string> foldersFrom(const std::string& programDirectory, const 
 }
 
 std::vector<std::string> defaultFolders() {
-    return foldersFrom(VTProgramPaths::programDirectory(), std::getenv("VST_PATH"), std::getenv("HOME"));
+    return foldersFrom(VTProgramPaths::programDirectory(), std::getenv("VST_PATH"),
+                       std::getenv("HOME"));
 }
 
 VSTPluginFolder scan(const std::vector<std::string>& roots,
@@ -117,8 +118,12 @@ VSTPluginFolder scan(const std::vector<std::string>& roots,
     ScanState state{{}, {}, {}, &isNameTaken};
     for (const std::string& root : roots) scanFolder(root, top, state);
     // Each root's groups come sorted; the roots together are sorted once more.
-    auto folderLess = [](const VSTPluginFolder& a, const VSTPluginFolder& b) { return captionLess(a.name, b.name); };
-    auto pluginLess = [](const VSTPluginEntry& a, const VSTPluginEntry& b) { return captionLess(a.name, b.name); };
+    auto folderLess = [](const VSTPluginFolder& a, const VSTPluginFolder& b) {
+        return captionLess(a.name, b.name);
+    };
+    auto pluginLess = [](const VSTPluginEntry& a, const VSTPluginEntry& b) {
+        return captionLess(a.name, b.name);
+    };
     std::stable_sort(top.folders.begin(), top.folders.end(), folderLess);
     std::stable_sort(top.plugins.begin(), top.plugins.end(), pluginLess);
     return top;

@@ -14,7 +14,8 @@ std::string trimmed(std::string_view text, std::size_t limit) {
     return std::string(text.substr(begin, end - begin));
 }
 
-std::string read(VSTABI::Effect& effect, std::int32_t opcode, std::int32_t index, std::size_t limit) {
+std::string read(VSTABI::Effect& effect, std::int32_t opcode, std::int32_t index,
+                 std::size_t limit) {
     // The last byte is forced to zero whatever the plug-in wrote, so the text always ends.
     std::array<char, kBufferSize> buffer{};
     effect.dispatcher(&effect, opcode, index, 0, buffer.data(), 0.0f);

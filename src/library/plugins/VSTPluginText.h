@@ -21,6 +21,7 @@ std::string trimmed(std::string_view text, std::size_t limit);
 
 // Asks the plug-in for a text (effGetParamName, effGetParamDisplay, effGetParamLabel) and gives
 // it trimmed. A plug-in that writes nothing gives an empty text.
-std::string read(VSTABI::Effect& effect, std::int32_t opcode, std::int32_t index, std::size_t limit);
+std::string read(VSTABI::Effect& effect, std::int32_t opcode, std::int32_t index,
+                 std::size_t limit);
 
 }  // namespace VSTPluginText

@@ -61,7 +61,8 @@ void VSTSignalProcessor::pushChangedParameters() {
 
 void VSTSignalProcessor::process() {
     pushChangedParameters();
-    for (int i = 0; i < inletCount(); ++i) inputCopies_[static_cast<std::size_t>(i)].assign(inletSignal(i));
+    for (int i = 0; i < inletCount(); ++i)
+        inputCopies_[static_cast<std::size_t>(i)].assign(inletSignal(i));
     const std::int32_t frames = static_cast<std::int32_t>(SGBlockSize);
     bool replacing = (effect_->flags & VSTABI::kFlagCanReplacing) != 0 && effect_->processReplacing;
     if (replacing) {
