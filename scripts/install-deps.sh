@@ -11,6 +11,8 @@ packages=(
   sox
   # The desktop's document-type database, which the program registers its documents with.
   shared-mime-info
+  # Real VST plug-ins for the plug-in host's tests; they need no display to process sound.
+  dpf-plugins-vst
   # Sound servers the tests start in user space (no sound hardware needed): a JACK server on
   # its dummy driver, and PulseAudio with a null sink behind ALSA's default device.
   jackd2 pulseaudio pulseaudio-utils libasound2-plugins
