@@ -158,6 +158,7 @@ VTWaveExport::Result VTWaveExport::record(VTExportRenderer& renderer, const std:
         renderer.renderChunk();
         refused = writer->writeFrames(renderer.samples(), rest) != rest;
         written += rest;
+        advance(progress);  // so a finished export shows a full bar
     }
 
     if (progress.cancelRequested()) {
