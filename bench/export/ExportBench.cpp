@@ -25,10 +25,9 @@ void BM_ExportChunkTypicalPatch(benchmark::State& state) {
     auto* pad = new VTAdditive10;
     auto* delay = new VTSDelay;
     auto* reverb = new VTCmixReverb;
-    for (SGSignalProcessor* p : {static_cast<SGSignalProcessor*>(bass),
-                                 static_cast<SGSignalProcessor*>(pad),
-                                 static_cast<SGSignalProcessor*>(delay),
-                                 static_cast<SGSignalProcessor*>(reverb)})
+    for (SGSignalProcessor* p :
+         {static_cast<SGSignalProcessor*>(bass), static_cast<SGSignalProcessor*>(pad),
+          static_cast<SGSignalProcessor*>(delay), static_cast<SGSignalProcessor*>(reverb)})
         p->setContext(&context);
     pad->gain.setValue(0.3);
     for (auto& a : pad->amps) a.setValue(0.3);
@@ -50,9 +49,11 @@ void BM_ExportChunkTypicalPatch(benchmark::State& state) {
         benchmark::DoNotOptimize(renderer.samples());
         benchmark::ClobberMemory();
     }
-    const double audioSeconds = double(state.iterations()) * VTExportRenderer::kChunkFrames / 44100.0;
+    const double audioSeconds =
+        double(state.iterations()) * VTExportRenderer::kChunkFrames / 44100.0;
     state.counters["x_realtime"] = benchmark::Counter(audioSeconds, benchmark::Counter::kIsRate);
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * VTExportRenderer::kChunkFrames);
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) *
+                            VTExportRenderer::kChunkFrames);
 }
 BENCHMARK(BM_ExportChunkTypicalPatch)->Unit(benchmark::kMillisecond);
 

@@ -28,7 +28,8 @@ std::uint64_t framesForSeconds(double seconds) {
 }
 
 Frames framesFor(const VTExportSettings& settings, double spt) {
-    if (settings.inBars) return {framesForBars(settings.preRoll, spt), framesForBars(settings.record, spt)};
+    if (settings.inBars)
+        return {framesForBars(settings.preRoll, spt), framesForBars(settings.record, spt)};
     return {framesForSeconds(settings.preRoll), framesForSeconds(settings.record)};
 }
 

@@ -53,13 +53,15 @@ VTWaveExport::Result VTWaveExport::run(const VTExportSettings& settings, const s
                                        VTExportProgress& progress) {
     framesWritten_ = 0;
     if (!pool_.soundOut()) return Result::NoSoundOut;
-    const VTExportLengths::Frames frames = VTExportLengths::framesFor(settings, transport_.samplesPerTick());
+    const VTExportLengths::Frames frames =
+        VTExportLengths::framesFor(settings, transport_.samplesPerTick());
     if (frames.record > VTExportLengths::kMaxFileFrames) {
         VTMessageBox::show(kTooLongText, kSaveErrorCaption);
         return Result::TooLong;
     }
     if (!enoughDiskSpace(file, frames.record)) {
-        VTMessageBox::show(kNoSpaceText, kNoSpaceCaption, VTMessageButtons::Ok, VTMessageIcon::Stop);
+        VTMessageBox::show(kNoSpaceText, kNoSpaceCaption, VTMessageButtons::Ok,
+                           VTMessageIcon::Stop);
         return Result::NotEnoughDiskSpace;
     }
 

@@ -50,7 +50,8 @@ public:
     VTWaveExport(SGDynSigContext& context, VTIOContraptionPool& pool,
                  VTFreeSpaceQuery freeSpace = vtFreeSpaceForFile);
 
-    Result run(const VTExportSettings& settings, const std::string& file, VTExportProgress& progress);
+    Result run(const VTExportSettings& settings, const std::string& file,
+               VTExportProgress& progress);
 
     // Frames written to the file by the last run that completed.
     std::uint64_t framesWritten() const { return framesWritten_; }

@@ -44,13 +44,25 @@ TEST(CommandLine, RenderOptionsInAnyOrderAndEitherForm) {
         double preRoll, record;
     } cases[] = {
         {{"--render", "s.vtx", "o.wav", "--mode", "timed", "--preroll", "2.5", "--length=0.1"},
-         VTExportMode::TimedSegment, false, 2.5, 0.1},
+         VTExportMode::TimedSegment,
+         false,
+         2.5,
+         0.1},
         {{"--render", "--mode=soundin", "s.vtx", "--length", "10000", "o.wav"},
-         VTExportMode::SoundInFile, false, 0.0, 10000.0},
-        {{"--mode", "pattern", "--render", "s.vtx", "o.wav", "--preroll", "1000"}, VTExportMode::Pattern,
-         true, 1000.0, 1.0},
-        {{"--render", "s.vtx", "o.wav", "--length", "4", "--mode", "timed"}, VTExportMode::TimedSegment,
-         false, 0.0, 4.0},
+         VTExportMode::SoundInFile,
+         false,
+         0.0,
+         10000.0},
+        {{"--mode", "pattern", "--render", "s.vtx", "o.wav", "--preroll", "1000"},
+         VTExportMode::Pattern,
+         true,
+         1000.0,
+         1.0},
+        {{"--render", "s.vtx", "o.wav", "--length", "4", "--mode", "timed"},
+         VTExportMode::TimedSegment,
+         false,
+         0.0,
+         4.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -77,18 +89,28 @@ TEST(CommandLine, MistakesAreNamed) {
     } cases[] = {
         {{"--frobnicate"}, "Bad command line parameter number 1: \"--frobnicate\""},
         {{"--render", "s.vtx", "o.wav", "extra"}, "Bad command line parameter number 4: \"extra\""},
-        {{"--render", "s.vtx", "o.wav", "--render"}, "Bad command line parameter number 4: \"--render\""},
-        {{"--render", "s.vtx"}, "--render needs a patch and an output file: --render PATCH.vtx OUT.wav"},
+        {{"--render", "s.vtx", "o.wav", "--render"},
+         "Bad command line parameter number 4: \"--render\""},
+        {{"--render", "s.vtx"},
+         "--render needs a patch and an output file: --render PATCH.vtx OUT.wav"},
         {{"--render"}, "--render needs a patch and an output file: --render PATCH.vtx OUT.wav"},
-        {{"--render", "s.vtx", "o.wav", "--mode", "loud"}, "--mode must be pattern, soundin or timed, not \"loud\""},
+        {{"--render", "s.vtx", "o.wav", "--mode", "loud"},
+         "--mode must be pattern, soundin or timed, not \"loud\""},
         {{"--render", "s.vtx", "o.wav", "--length"}, "--length needs a value"},
-        {{"--render", "s.vtx", "o.wav", "--length", "0"}, "The length must be a number from 0.1 to 10000, not \"0\""},
-        {{"--render", "s.vtx", "o.wav", "--length", "1,5"}, "The length must be a number from 0.1 to 10000, not \"1,5\""},
-        {{"--render", "s.vtx", "o.wav", "--length", "nan"}, "The length must be a number from 0.1 to 10000, not \"nan\""},
-        {{"--render", "s.vtx", "o.wav", "--length", "inf"}, "The length must be a number from 0.1 to 10000, not \"inf\""},
-        {{"--render", "s.vtx", "o.wav", "--length="}, "The length must be a number from 0.1 to 10000, not \"\""},
-        {{"--render", "s.vtx", "o.wav", "--preroll", "-1"}, "The pre-roll must be a number from 0 to 1000, not \"-1\""},
-        {{"--render", "s.vtx", "o.wav", "--preroll", "1000.5"}, "The pre-roll must be a number from 0 to 1000, not \"1000.5\""},
+        {{"--render", "s.vtx", "o.wav", "--length", "0"},
+         "The length must be a number from 0.1 to 10000, not \"0\""},
+        {{"--render", "s.vtx", "o.wav", "--length", "1,5"},
+         "The length must be a number from 0.1 to 10000, not \"1,5\""},
+        {{"--render", "s.vtx", "o.wav", "--length", "nan"},
+         "The length must be a number from 0.1 to 10000, not \"nan\""},
+        {{"--render", "s.vtx", "o.wav", "--length", "inf"},
+         "The length must be a number from 0.1 to 10000, not \"inf\""},
+        {{"--render", "s.vtx", "o.wav", "--length="},
+         "The length must be a number from 0.1 to 10000, not \"\""},
+        {{"--render", "s.vtx", "o.wav", "--preroll", "-1"},
+         "The pre-roll must be a number from 0 to 1000, not \"-1\""},
+        {{"--render", "s.vtx", "o.wav", "--preroll", "1000.5"},
+         "The pre-roll must be a number from 0 to 1000, not \"1000.5\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -107,8 +129,8 @@ TEST(CommandLine, OtherArgumentsAreLeftToTheMainWindow) {
 
 TEST(CommandLine, UsageNamesEveryOption) {
     const std::string u = VTCommandLine::usage("vantrel");
-    for (const char* word : {"--render", "--mode", "pattern", "soundin", "timed", "--preroll", "--length",
-                             "--help", "--version"})
+    for (const char* word : {"--render", "--mode", "pattern", "soundin", "timed", "--preroll",
+                             "--length", "--help", "--version"})
         EXPECT_NE(u.find(word), std::string::npos) << word;
 }
 

@@ -18,7 +18,8 @@ std::string contents(std::FILE* f) {
 
 TEST(TerminalProgress, BarFillsByThirtieths) {
     EXPECT_EQ(VTTerminalProgress::barText(0.0f), "[" + std::string(30, '.') + "]   0%");
-    EXPECT_EQ(VTTerminalProgress::barText(0.5f), "[" + std::string(15, '#') + std::string(15, '.') + "]  50%");
+    EXPECT_EQ(VTTerminalProgress::barText(0.5f),
+              "[" + std::string(15, '#') + std::string(15, '.') + "]  50%");
     EXPECT_EQ(VTTerminalProgress::barText(1.0f), "[" + std::string(30, '#') + "] 100%");
     EXPECT_EQ(VTTerminalProgress::barText(7.0f), VTTerminalProgress::barText(1.0f));
 }
@@ -48,7 +49,8 @@ TEST(TerminalProgress, OnATerminalTheBarIsRedrawnInPlace) {
         p.end();
     }
     const std::string s = contents(f);
-    EXPECT_NE(s.find("\r\033[K" + VTTerminalProgress::barText(1.0f) + " Exporting to: out.wav"), std::string::npos);
+    EXPECT_NE(s.find("\r\033[K" + VTTerminalProgress::barText(1.0f) + " Exporting to: out.wav"),
+              std::string::npos);
     EXPECT_EQ(s.back(), '\n');
     std::fclose(f);
 }

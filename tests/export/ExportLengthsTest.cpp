@@ -16,9 +16,8 @@ TEST(ExportLengths, LengthsBecomeFramesTruncated) {
         double value;
         std::uint64_t frames;
     } cases[] = {
-        {true, 1.0, 88200},   {true, 0.0, 0},      {true, 2.5, 220500},
-        {false, 0.1, 4410},   {false, 1.0, 44100}, {false, 2.001, 88244},
-        {false, 0.0, 0},      {false, -1.0, 0},
+        {true, 1.0, 88200},  {true, 0.0, 0},        {true, 2.5, 220500}, {false, 0.1, 4410},
+        {false, 1.0, 44100}, {false, 2.001, 88244}, {false, 0.0, 0},     {false, -1.0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << (c.bars ? "bars " : "seconds ") << c.value);
@@ -43,7 +42,8 @@ TEST(ExportLengths, LongExportsAreCountedPastThirtyTwoBits) {
 TEST(ExportLengths, PreRollIsRaisedToMoreWholeChunks) {
     struct Case {
         std::uint64_t in, out;
-    } cases[] = {{0, 0}, {1, 131072}, {88200, 131072}, {131071, 131072}, {131072, 262144}, {131073, 262144}};
+    } cases[] = {{0, 0},           {1, 131072},      {88200, 131072},
+                 {131071, 131072}, {131072, 262144}, {131073, 262144}};
     for (const Case& c : cases) EXPECT_EQ(raisedPreRoll(c.in), c.out) << c.in;
 }
 

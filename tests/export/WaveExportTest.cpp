@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <csignal>
 #include <filesystem>
 #include <optional>
-#include <sys/resource.h>
 
 #include "AudioTestFiles.h"
 #include "ExportTestSupport.h"
@@ -97,7 +97,8 @@ TEST_F(WaveExport, OneBarAt120BpmIs88200Frames) {
     EXPECT_EQ(probe->frame, kChunk);
     EXPECT_DOUBLE_EQ(probe->positions.at(0), 0.0);
     EXPECT_EQ(progress.captions, std::vector<std::string>{"Exporting Wave File..."});
-    EXPECT_EQ(progress.lines, (std::vector<std::string>{"Pre-rolling...|", "Exporting to:|" + file}));
+    EXPECT_EQ(progress.lines,
+              (std::vector<std::string>{"Pre-rolling...|", "Exporting to:|" + file}));
     EXPECT_EQ(progress.ends, 1);
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -361,7 +362,8 @@ TEST_F(SoundInFileExport, FileIsRewoundAndPlaysFromTheFirstRecordedFrame) {
     ASSERT_EQ(wav.samples.size(), 2u * 44100u);
     // Through the graph as floats and back, the way the device output would hear it.
     auto heard = [](std::uint32_t f, std::uint32_t c) {
-        return floatToSample16(VTSampleConversion::sample16ToFloat(AudioTestFiles::patternSample(f, c)));
+        return floatToSample16(
+            VTSampleConversion::sample16ToFloat(AudioTestFiles::patternSample(f, c)));
     };
     for (std::uint32_t f = 0; f < 44100; ++f) {
         ASSERT_EQ(wav.samples[2 * f], heard(f, 0)) << f;

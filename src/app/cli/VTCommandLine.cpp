@@ -50,7 +50,8 @@ private:
     }
     // The main window's message for an argument it does not know, counting the program as 0.
     void badParameter() {
-        fail("Bad command line parameter number " + std::to_string(i_ + 1) + ": " + quoted(args_[i_]));
+        fail("Bad command line parameter number " + std::to_string(i_ + 1) + ": " +
+             quoted(args_[i_]));
     }
     bool rendering() const { return request_.action == VTCommandRequest::Action::Render; }
 
@@ -89,8 +90,12 @@ private:
             std::optional<std::string> value = valueOf(a, n);
             if (!value) return true;
             if (n == "--mode") mode(*value);
-            if (n == "--preroll") number(*value, preRoll_, "pre-roll", VTExportSettings::kMinPreRoll, VTExportSettings::kMaxPreRoll);
-            if (n == "--length") number(*value, record_, "length", VTExportSettings::kMinRecord, VTExportSettings::kMaxRecord);
+            if (n == "--preroll")
+                number(*value, preRoll_, "pre-roll", VTExportSettings::kMinPreRoll,
+                       VTExportSettings::kMaxPreRoll);
+            if (n == "--length")
+                number(*value, record_, "length", VTExportSettings::kMinRecord,
+                       VTExportSettings::kMaxRecord);
             return true;
         }
         return false;
@@ -106,18 +111,24 @@ private:
     }
 
     void mode(const std::string& v) {
-        if (v == "pattern") request_.settings.mode = VTExportMode::Pattern;
-        else if (v == "soundin") request_.settings.mode = VTExportMode::SoundInFile;
-        else if (v == "timed") request_.settings.mode = VTExportMode::TimedSegment;
-        else fail("--mode must be pattern, soundin or timed, not " + quoted(v));
+        if (v == "pattern")
+            request_.settings.mode = VTExportMode::Pattern;
+        else if (v == "soundin")
+            request_.settings.mode = VTExportMode::SoundInFile;
+        else if (v == "timed")
+            request_.settings.mode = VTExportMode::TimedSegment;
+        else
+            fail("--mode must be pattern, soundin or timed, not " + quoted(v));
     }
 
-    void number(const std::string& v, std::optional<double>& into, const char* what, double lo, double hi) {
+    void number(const std::string& v, std::optional<double>& into, const char* what, double lo,
+                double hi) {
         std::optional<double> n = parseNumber(v);
         if (!n || *n < lo || *n > hi) {
             char range[64];
             std::snprintf(range, sizeof range, "%g to %g", lo, hi);
-            fail(std::string("The ") + what + " must be a number from " + range + ", not " + quoted(v));
+            fail(std::string("The ") + what + " must be a number from " + range + ", not " +
+                 quoted(v));
             return;
         }
         into = n;
@@ -152,20 +163,24 @@ VTCommandRequest VTCommandLine::parse(int argc, const char* const* argv) {
 }
 
 std::string VTCommandLine::usage(const std::string& program) {
-    return "Usage: " + program + " [PATCH.vtx] [/STARTDACS] [/STARTADCS] [/STARTCLOCK]\n"
-           "       " + program + " --render PATCH.vtx OUT.wav [--mode pattern|soundin|timed]\n"
-           "                  [--preroll N] [--length N]\n"
-           "       " + program + " --help | --version\n"
-           "\n"
-           "--render plays the patch off-line into OUT.wav (44100 Hz, stereo, 16-bit): what its\n"
-           "SoundOut sends. It needs no display and no sound device.\n"
-           "  --mode pattern   lengths in bars of the patch's tempo; recording starts on a bar\n"
-           "                   line (the default)\n"
-           "  --mode soundin   lengths in seconds; the SoundIn file is rewound and starts playing\n"
-           "                   with the recording\n"
-           "  --mode timed     lengths in seconds\n"
-           "  --preroll N      run the patch for N bars or seconds before recording (0 to 1000,\n"
-           "                   default 0)\n"
-           "  --length N       record N bars or seconds (0.1 to 10000, default 1)\n"
-           "Ctrl+C stops a render and leaves no file.\n";
+    const std::string indent(program.size(), ' ');
+    std::string u;
+    u += "Usage: " + program + " [PATCH.vtx] [/STARTDACS] [/STARTADCS] [/STARTCLOCK]\n";
+    u += "       " + program + " --render PATCH.vtx OUT.wav [--mode pattern|soundin|timed]\n";
+    u += "       " + indent + "          [--preroll N] [--length N]\n";
+    u += "       " + program + " --help | --version\n";
+    u += R"(
+--render plays the patch off-line into OUT.wav (44100 Hz, stereo, 16-bit): what its
+SoundOut sends. It needs no display and no sound device.
+  --mode pattern   lengths in bars of the patch's tempo; recording starts on a bar
+                   line (the default)
+  --mode soundin   lengths in seconds; the SoundIn file is rewound and starts playing
+                   with the recording
+  --mode timed     lengths in seconds
+  --preroll N      run the patch for N bars or seconds before recording (0 to 1000,
+                   default 0)
+  --length N       record N bars or seconds (0.1 to 10000, default 1)
+Ctrl+C stops a render and leaves no file.
+)";
+    return u;
 }

@@ -8,11 +8,11 @@
 // What the program was asked to do on its command line.
 struct VTCommandRequest {
     enum class Action {
-        Window,   // everything else: the main window reads its own switches and document
+        Window,  // everything else: the main window reads its own switches and document
         Help,
         Version,
-        Render,   // --render PATCH.vtx OUT.wav [options]
-        Error     // `error` says what is wrong
+        Render,  // --render PATCH.vtx OUT.wav [options]
+        Error    // `error` says what is wrong
     };
 
     Action action = Action::Window;
