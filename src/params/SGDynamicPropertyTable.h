@@ -16,6 +16,8 @@ public:
         using PropertyInfo = SGPropertyInfo;
         void addProperty(std::string name, const SGPropertyUnits* units, double minimum, double maximum);
 
+        // False until whoever builds the description has filled it.
+        bool built = false;
         std::vector<std::unique_ptr<PropertyInfo>> infos;
         std::map<std::string, int> byName;
     };
