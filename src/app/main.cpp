@@ -1,5 +1,5 @@
-#include <cstdio>
 #include <unistd.h>
+#include <cstdio>
 
 #include "app/cli/VTCommandLine.h"
 #include "app/cli/VTRenderCommand.h"
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
             std::fputs("Try 'vantrel --help'.\n", stderr);
             return VTRenderCommand::kBadArguments;
         case VTCommandRequest::Action::Render:
-            return 1;
+            return VTRenderCommand(request, {stdout, stderr, isatty(STDERR_FILENO) == 1}).run();
         case VTCommandRequest::Action::Window:
             break;
     }
