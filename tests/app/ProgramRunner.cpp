@@ -62,7 +62,8 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
 
 }  // namespace
 
-Outcome Sandbox::run(const std::vector<std::string>& args, int interruptAfterMs) const {
+Outcome Sandbox::run(const std::vector<std::string>& args,
+                     const std::string& interruptOnceExists) const {
     std::vector<std::string> argv = {VANTREL_PROGRAM};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> env = sandboxEnvironment(*this);
@@ -82,12 +83,18 @@ Outcome Sandbox::run(const std::vector<std::string>& args, int interruptAfterMs)
     const int started = posix_spawn(&pid, a[0], &actions, nullptr, a.data(), e.data());
     posix_spawn_file_actions_destroy(&actions);
     if (started != 0) return o;
-    if (interruptAfterMs >= 0) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(interruptAfterMs));
-        kill(pid, SIGINT);
-    }
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    bool ended = false;
+    if (!interruptOnceExists.empty()) {
+        // Polled, so the signal never comes before the program has begun to write; given up
+        // after a minute so that a render that never writes cannot hang the test.
+        for (int waited = 0; waited < 60000 && !fs::exists(interruptOnceExists); waited += 5) {
+            if ((ended = waitpid(pid, &status, WNOHANG) == pid)) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        if (!ended) kill(pid, SIGINT);
+    }
+    while (!ended && waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     o.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     o.out = readText(outFile);

@@ -26,9 +26,10 @@ public:
     // The folder given as XDG_CONFIG_HOME and HOME's .config: must stay empty.
     std::string configDir() const { return dir_ + "/config"; }
 
-    // Runs the program with these arguments, without a display; `interruptAfterMs` >= 0 sends
-    // Ctrl+C's signal after that long.
-    Outcome run(const std::vector<std::string>& args, int interruptAfterMs = -1) const;
+    // Runs the program with these arguments, without a display. With `interruptOnceExists`,
+    // Ctrl+C's signal is sent as soon as that file appears (the render has begun writing).
+    Outcome run(const std::vector<std::string>& args,
+                const std::string& interruptOnceExists = {}) const;
 
 private:
     std::string dir_;
