@@ -12,6 +12,7 @@
 #include "app/shell/VTApplication.h"
 #include "app/shell/VTBasicMainWindow.h"
 #include "app/shell/VTQtMessageBox.h"
+#include "app/shell/VTStartupCommandLine.h"
 #include "app/shell/VTStartupMainWindow.h"
 #include "editors/KDQtTextClipboard.h"
 #include "platform/KDTextClipboard.h"
@@ -60,6 +61,12 @@ int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow)
     std::vector<std::string> args(argv, argv + argc);
     const std::string screenshot = takeScreenshotOption(args);
     if (!hasDisplay()) {
+        // Without a display a bad argument is still worth its message, as from a script.
+        if (!VTStartupCommandLine::parse(args).error.empty()) {
+            VTStartupCommandLine::parseAndReport(args);
+            std::fputs("Try 'vantrel --help'.\n", stderr);
+            return kBadArguments;
+        }
         std::fprintf(stderr,
                      "Vantrel: there is no display to show the main window on (neither DISPLAY "
                      "nor WAYLAND_DISPLAY is set).\nA patch can be rendered without one: "

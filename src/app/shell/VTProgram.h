@@ -10,6 +10,9 @@
 // can be taken on the offscreen platform.
 namespace VTProgram {
 
+// The exit code for arguments the program does not understand, as the command-line tools give.
+inline constexpr int kBadArguments = 2;
+
 // Returns the program's exit code.
 int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow);
 
