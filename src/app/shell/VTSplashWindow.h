@@ -17,7 +17,7 @@ public:
     void start(int milliseconds = kShowMs);
     bool isTiming() const { return timer_.isActive(); }
 
-signals:
+Q_SIGNALS:
     void finished();
 
 private:

@@ -88,6 +88,8 @@ void VTWindowPlacement::store(const QMainWindow& window, VTSettingsStore& store)
     // normalGeometry is the rectangle the window has when it is not maximised.
     QRect n = window.normalGeometry();
     if (!n.isValid()) n = window.geometry();
-    const bool statusBar = window.findChild<QStatusBar*>() && window.findChild<QStatusBar*>()->isVisibleTo(&window);
+    // Asked of a hidden window at the end of the run, so "would it show" rather than "does it".
+    const QStatusBar* bar = window.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+    const bool statusBar = bar && bar->isVisibleTo(&window);
     write(store, Rect{n.x(), n.y(), n.width(), n.height()}, window.isMaximized(), statusBar);
 }
