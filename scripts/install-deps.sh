@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev libgl-dev
   libasound2-dev librtmidi-dev libjack-jackd2-dev
   sox
+  # The desktop's document-type database, which the program registers its documents with.
+  shared-mime-info
   # Real VST plug-ins for the plug-in host's tests; they need no display to process sound.
   dpf-plugins-vst
   # Sound servers the tests start in user space (no sound hardware needed): a JACK server on

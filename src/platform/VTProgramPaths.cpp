@@ -6,21 +6,34 @@
 
 namespace VTProgramPaths {
 
-std::string programDirectory() {
+std::string programFile() {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec || exe.empty()) return {};
+    return ec ? std::string() : exe.string();
+}
+
+std::string programDirectory() {
+    const std::filesystem::path exe = programFile();
+    if (exe.empty()) return {};
     std::string dir = exe.parent_path().string();
     if (dir.empty() || dir.back() != '/') dir += '/';
     return dir;
 }
 
-std::string configHome() {
-    // Following the XDG base directory rules, a relative path here is ignored.
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+namespace {
+
+// Following the XDG base directory rules, a relative path in the variable is ignored.
+std::string xdgDirectory(const char* variable, const char* belowHome) {
+    const char* xdg = std::getenv(variable);
     if (xdg != nullptr && xdg[0] == '/') return xdg;
     const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config";
+    return std::string(home != nullptr ? home : "") + belowHome;
 }
+
+}  // namespace
+
+std::string configHome() { return xdgDirectory("XDG_CONFIG_HOME", "/.config"); }
+
+std::string dataHome() { return xdgDirectory("XDG_DATA_HOME", "/.local/share"); }
 
 }  // namespace VTProgramPaths

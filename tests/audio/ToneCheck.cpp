@@ -4,6 +4,8 @@
 #include <numbers>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 namespace vantrel::test {
 
 void ToneProcessor::OnProcess(KDWaveStream&, const std::int16_t* const*, std::uint32_t, int frames,
@@ -74,6 +76,26 @@ bool CheckTone(const std::vector<float>& samples, double settle, double seconds,
     report.rms = std::sqrt(sum / length);
     report.frequency = crossings > 0 ? crossings * 44100.0 / (lastCrossing - firstCrossing) : 0.0;
     return true;
+}
+
+ToneRun PlayToneUntilClean(const std::function<std::vector<float>(ToneRun&)>& recordOnce) {
+    ToneRun run;
+    for (int attempt = 0; attempt < kToneAttempts; ++attempt) {
+        const std::vector<float> recorded = recordOnce(run);
+        run.complete = CheckTone(recorded, 0.3, 2.0, run.report, run.why);
+        if (run.complete && IsCleanTone(run.report, 0.5)) break;
+    }
+    return run;
+}
+
+void ExpectClean1kHzTone(const ToneRun& run) {
+    ASSERT_TRUE(run.complete) << run.why;
+    SCOPED_TRACE(run.report.describe() + (run.streamOverloaded ? " (the stream underran)" : ""));
+    EXPECT_NEAR(run.report.frequency, 1000.0, 2.0);
+    EXPECT_NEAR(run.report.rms, 0.5 / std::numbers::sqrt2, 0.01);
+    EXPECT_GT(run.report.quietestPeak, 0.45);
+    // One sample step of a 1 kHz sine at 0.5 is at most 0.0712.
+    EXPECT_LT(run.report.largestStep, 0.08);
 }
 
 }  // namespace vantrel::test

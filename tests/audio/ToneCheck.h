@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,5 +47,22 @@ inline bool IsCleanTone(const ToneReport& r, double amplitude) {
 
 // How often an end-to-end tone run is tried before a dropout counts as the stream's.
 inline constexpr int kToneAttempts = 3;
+
+// The outcome of an end-to-end tone run.
+struct ToneRun {
+    ToneReport report;
+    bool complete = false;
+    bool streamOverloaded = false;
+    std::string why;
+};
+
+// Plays the tone until a run comes out clean, at most kToneAttempts times. `recordOnce` starts
+// the stream, records, notes whether the stream overloaded, stops it and gives the recorded
+// left channel. A machine too busy to feed the server in time drops out through no fault of
+// the stream; such a run is tried again, a stream that drops out every time is not.
+ToneRun PlayToneUntilClean(const std::function<std::vector<float>(ToneRun&)>& recordOnce);
+
+// What a clean 1 kHz tone at amplitude 0.5 must show.
+void ExpectClean1kHzTone(const ToneRun& run);
 
 }  // namespace vantrel::test

@@ -5,7 +5,7 @@
 
 #include "library/granulators/VTGrainPanCurve.h"
 #include "library/granulators/VTGrainQuantizer.h"
-#include "library/samples/VTSoundFileResolver.h"
+#include "wave/SharedSoundFilePaths.h"
 #include "params/SGPropertyUnits.h"
 
 namespace {
@@ -61,7 +61,7 @@ void VTBubbleBlower::loadFile() {
     voices_.releaseAll();
     nextOnset_ = 0;
     playable_ = 0;
-    if (!sample_.load(VTSoundFileResolver::resolve(file.text()))) return;
+    if (!sample_.load(resolveSharedSoundFileName(file.text()))) return;
     const auto frames = static_cast<std::int32_t>(sample_.frames());
     playable_ = frames > 2 ? frames - 2 : 0;
 }

@@ -59,7 +59,7 @@ void VTDrums::loadSample(int row) {
     std::uint32_t length = 0;
     const char* stored = files[row].text();
     if (stored && *stored) {
-        const std::string path = sharedSoundFilePaths().resolveSoundFileName(stored);
+        const std::string path = resolveSharedSoundFileName(stored);
         WaveFileInfo info;
         // A file that cannot be read leaves the row silent; the table keeps what it held.
         if (loadWaveIntoTable(v.table.data(), v.table.size(), path, info) && info.isGood &&

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "library/samples/VTSoundFileResolver.h"
+#include "wave/SharedSoundFilePaths.h"
 #include "params/SGPropertyUnits.h"
 #include "sgopt/SGOpt.h"
 #include "signal/SGClockTicks.h"
@@ -41,7 +41,7 @@ SGPropertyTable& VTLoopPlayer::propertyTable() {
 
 void VTLoopPlayer::loadFile() {
     count_ = 0;
-    if (!sample_.load(VTSoundFileResolver::resolve(file.text()))) return;
+    if (!sample_.load(resolveSharedSoundFileName(file.text()))) return;
     count_ = sample_.frames();
     if (count_ == 0) return;
     // Two guard samples repeat the first two, so the interpolation after the last frame leads

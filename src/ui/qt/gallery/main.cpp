@@ -4,6 +4,9 @@
 //                                        QT_QPA_PLATFORM=offscreen, without a display)
 //   --zoom N                             enlarges the saved picture N times, pixel for pixel
 //   --region X,Y,W,H                     saves only that part of the window
+//   --editor NAME                        shows the editor window of the contraption kind NAME
+//                                        (a maker name such as TestGen) in a properties pane
+//                                        instead of the controls
 #include <QApplication>
 #include <QPixmap>
 #include <QRect>
@@ -11,19 +14,25 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "KDGalleryWindow.h"
+#include "contraptions/VTContraption.h"
+#include "editors/VTEditorPreview.h"
+#include "makers/VTMakerTable.h"
 #include "ui/qt/KDQtPatcherWidget.h"
 
 int main(int argc, char** argv) {
     const char* shot = nullptr;
+    const char* editor = nullptr;
     int zoom = 1;
     QRect region;
     for (int i = 1; i < argc; ++i) {
         const bool isShot = std::strcmp(argv[i], "--screenshot") == 0;
         const bool isZoom = std::strcmp(argv[i], "--zoom") == 0;
         const bool isRegion = std::strcmp(argv[i], "--region") == 0;
-        if (!isShot && !isZoom && !isRegion) continue;
+        const bool isEditor = std::strcmp(argv[i], "--editor") == 0;
+        if (!isShot && !isZoom && !isRegion && !isEditor) continue;
         if (i + 1 >= argc) {
             std::fprintf(stderr, "vantrel_gallery: %s needs a value\n", argv[i]);
             return 2;
@@ -31,6 +40,8 @@ int main(int argc, char** argv) {
         int x, y, w, h;
         if (isShot)
             shot = argv[++i];
+        else if (isEditor)
+            editor = argv[++i];
         else if (isRegion && std::sscanf(argv[++i], "%d,%d,%d,%d", &x, &y, &w, &h) == 4)
             region = QRect(x, y, w, h);
         else if (isZoom)
@@ -38,9 +49,25 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    KDGalleryWindow window;
-    window.show();
-    window.Patcher()->Viewport()->setFocus();
+    std::unique_ptr<QWidget> shown;
+    if (editor) {
+        registerAllMakers();
+        auto preview = std::make_unique<VTEditorPreview>();
+        VTContraption* c = preview->addEditor(editor);
+        if (!c || !c->formState().hasEditorWindow()) {
+            std::fprintf(stderr, "vantrel_gallery: no editor window for \"%s\"\n", editor);
+            return 2;
+        }
+        preview->resize(260, 150);
+        preview->show();
+        shown = std::move(preview);
+    } else {
+        auto gallery = std::make_unique<KDGalleryWindow>();
+        gallery->show();
+        gallery->Patcher()->Viewport()->setFocus();
+        shown = std::move(gallery);
+    }
+    QWidget& window = *shown;
     if (!shot) return app.exec();
 
     window.activateWindow();

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <QPointer>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "contraptions/VTEditorFactory.h"
+#include "editors/VTPropertiesPane.h"
+
+class TContraptionForm;
+
+// Builds the editor window of a contraption kind inside the properties pane. Each kind's form
+// is listed by maker name; a kind that has an editor but no form of its own yet gets the common
+// window, so its presets, help and name are still at hand.
+class VTQtEditorFactory : public VTEditorFactory {
+public:
+    using FormMaker = std::function<std::unique_ptr<TContraptionForm>(VTContraption&)>;
+
+    // Lists every form of the program.
+    explicit VTQtEditorFactory(VTPropertiesPane& pane);
+    ~VTQtEditorFactory() override;
+
+    std::unique_ptr<VTEditorWindow> createEditor(const VTContraptionMaker& maker,
+                                                 VTContraption& contraption) override;
+
+    void addForm(const std::string& makerName, FormMaker make);
+    bool hasOwnForm(const std::string& makerName) const { return forms_.count(makerName) != 0; }
+
+    // Makes this the factory the contraptions use (and stops being it on destruction).
+    void install();
+
+private:
+    // Guarded: without its pane (the main window going down) the factory builds no windows.
+    QPointer<VTPropertiesPane> pane_;
+    std::map<std::string, FormMaker, std::less<>> forms_;
+};

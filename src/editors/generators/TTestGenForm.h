@@ -1,0 +1,38 @@
+#pragma once
+
+#include "editors/TContraptionForm.h"
+#include "ui/KDDWKnob.h"
+#include "ui/KDNumberEdit.h"
+#include "ui/qt/KDQtHosted.h"
+
+class QButtonGroup;
+class QRadioButton;
+class SGProperty;
+
+// The test signal generator's editor: a volume knob, a frequency field and a choice between
+// sine and noise.
+class TTestGenForm : public TContraptionForm {
+public:
+    explicit TTestGenForm(VTContraption& contraption);
+
+    KDDWKnob& VolumeKnob() const { return volume_->control(); }
+    KDNumberEdit& FrequencyEdit() const { return frequency_->control(); }
+    QWidget& VolumeKnobWidget() const { return *volume_; }
+    QWidget& FrequencyEditWidget() const { return *frequency_; }
+    QRadioButton& SineRadioButton() const { return *sine_; }
+    QRadioButton& NoiseRadioButton() const { return *noise_; }
+
+    // Either radio button clicked: Waveform becomes 1 for the sine, 0 for noise.
+    void SineRadioButtonClick();
+
+private:
+    // Waveform changed from anywhere: the buttons show it.
+    void showWaveform();
+
+    KDQtHosted<KDDWKnob>* volume_;
+    KDQtHosted<KDNumberEdit>* frequency_;
+    QRadioButton* sine_;
+    QRadioButton* noise_;
+    QButtonGroup* group_;
+    SGProperty* waveform_;
+};

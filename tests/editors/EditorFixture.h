@@ -1,0 +1,166 @@
+#pragma once
+
+// Editor windows under Qt's offscreen platform: one application for the whole program, the
+// real maker table, and a properties pane without the main window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "contraptions/VTContraption.h"
+#include "contraptions/VTContraptionFactory.h"
+#include "contraptions/VTContraptionMakerTemplate.h"
+#include "editors/TContraptionForm.h"
+#include "editors/TPresetMenuForm.h"
+#include "editors/VTEditorPreview.h"
+#include "editors/VTFormHeader.h"
+#include "editors/VTPresetButton.h"
+#include "makers/VTMakerTable.h"
+#include "params/SGBoolProperty.h"
+#include "params/SGDoubleProperty.h"
+#include "params/SGIntProperty.h"
+#include "params/SGPropertyUnits.h"
+#include "params/SGRangeProperty.h"
+#include "params/SGStaticPropertyTable.h"
+
+namespace vantrel::test {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_editors";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) app_ = new QApplication(argc, argv);
+        registerAllMakers();
+    }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+// One parameter of every bound kind.
+class BindingParams : public SGSignalProcessor {
+public:
+    BindingParams() : SGSignalProcessor(0, 1) {}
+    SGPropertyTable& propertyTable() override {
+        static SGStaticPropertyTable::ClassInfo info;
+        info.buildOnce([this](auto& add) {
+            add(table, gain, "Gain", SGGainUnits::instance(), 0.0, 1.0);
+            add(table, steps, "Steps", SGAbstractUnits::instance(), 0.0, 10.0);
+            add(table, mute, "Mute", SGAbstractUnits::instance(), 0.0, 1.0);
+            add(table, band, "Band", SGFrequencyUnits::instance(), 20.0, 4000.0);
+        });
+        return table.bind(info);
+    }
+    void process() override {}
+
+    SGDoubleProperty gain{0.25};
+    SGIntProperty steps{3};
+    SGBoolProperty mute{true};
+    SGRangeProperty band{100.0f, 1000.0f};
+    SGStaticPropertyTable table;
+};
+
+class BindingParamsMaker : public VTContraptionMakerTemplate<BindingParams> {
+public:
+    BindingParamsMaker() : VTContraptionMakerTemplate("BindingTest", "", 0) {}
+};
+
+// Sends one mouse event straight to a widget, at a point in its own coordinates.
+inline void SendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button,
+                      Qt::MouseButtons held, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, held, mods);
+    QApplication::sendEvent(w, &e);
+}
+
+inline void Press(QWidget* w, QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonPress, p, b, b);
+}
+inline void Release(QWidget* w, QPoint p, Qt::MouseButton b = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseButtonRelease, p, b, Qt::NoButton);
+}
+inline void MoveHeld(QWidget* w, QPoint p, Qt::MouseButtons held = Qt::LeftButton) {
+    SendMouse(w, QEvent::MouseMove, p, Qt::NoButton, held);
+}
+
+// Runs `inside` once the event loop turns (inside a modal menu, say).
+inline void Later(std::function<void()> inside) { QTimer::singleShot(0, std::move(inside)); }
+
+// A properties pane with editors, the document's modified notice counted.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        VTContraptionFactory::instance().setModifiedListener([this] { ++modified; });
+        preview = std::make_unique<VTEditorPreview>();
+        preview->resize(400, 300);
+        preview->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(preview.get()));
+    }
+    void TearDown() override {
+        preview.reset();
+        VTContraptionFactory::instance().setModifiedListener(nullptr);
+    }
+
+    TContraptionForm& formOf(VTContraption& c) {
+        return *static_cast<TContraptionForm*>(c.formState().editorWindow());
+    }
+    VTPropertiesPane& pane() { return preview->pane(); }
+    // Makes the pane's view small, so that windows further out need scrolling.
+    void viewSize(int w, int h) {
+        preview->resize(w, h);
+        preview->layout()->activate();
+        pane().fitContent();
+    }
+
+    // Presses the preset button of a window and runs `inside` while the menu is open; the menu
+    // must be closed by `inside`.
+    void withPresetMenu(TContraptionForm& form, std::function<void(TPresetMenuForm&)> inside) {
+        Later([inside] { inside(TPresetMenuForm::instance()); });
+        QWidget* button = &form.presetButton();
+        Press(button, QPoint(3, 3));
+        Release(button, QPoint(3, 3));
+    }
+
+    // Inside an open preset menu: moves to a slot, right-clicks it and chooses an item of the
+    // context menu (none: dismisses it). `seen` receives the enabled items' texts.
+    static void chooseFromSlot(TPresetMenuForm& menu, int slot, QAction* item,
+                               QStringList* seen = nullptr) {
+        Later([&menu, item, seen] {
+            QMenu& popup = menu.PopupMenu;
+            if (seen)
+                for (QAction* a : popup.actions())
+                    if (!a->isSeparator() && a->isEnabled()) seen->append(a->text());
+            if (item) {
+                popup.setActiveAction(item);
+                QTest::keyClick(&popup, Qt::Key_Return);
+            } else {
+                popup.close();
+            }
+        });
+        const QPoint at = menu.cellRect(slot).center();
+        MoveHeld(&menu, at, Qt::NoButton);
+        Press(&menu, at, Qt::RightButton);
+    }
+
+    static void leftClickSlot(TPresetMenuForm& menu, int slot) {
+        const QPoint at = menu.cellRect(slot).center();
+        MoveHeld(&menu, at, Qt::NoButton);
+        Press(&menu, at);
+        Release(&menu, at);
+    }
+
+    std::unique_ptr<VTEditorPreview> preview;
+    int modified = 0;
+};
+
+}  // namespace vantrel::test

@@ -1,0 +1,6 @@
+#include "EditorFixture.h"
+
+namespace {
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new vantrel::test::QtEnvironment);
+}
