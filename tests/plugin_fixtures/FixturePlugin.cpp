@@ -103,7 +103,8 @@ float getParameter(Effect* e, std::int32_t index) {
 void processReplacing(Effect* e, float** in, float** out, std::int32_t frames) {
     ++probe.replacingCalls;
 #if defined(FIXTURE_CRASH_IN_PROCESS)
-    if (probe.replacingCalls > 4) std::raise(SIGSEGV);
+    if (probe.replacingCalls > (probe.crashAfterBlocks > 0 ? probe.crashAfterBlocks : 4))
+        std::raise(SIGSEGV);
 #endif
 #if defined(FIXTURE_STEREO)
     (void)e;
