@@ -12,6 +12,8 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "app/gui/BraskDocAppData.h"
@@ -544,7 +546,11 @@ void TMainForm::UpdateCaption() {
 
 void TMainForm::RebuildPatcher() {
     setUpdatesEnabled(false);
-    tempo_->control().SetValue(document_->Tempo());
+    // The clock keeps the tempo as samples per tick; shown as the document writes it, a
+    // tempo of 133.5 reads 133.5 rather than the last bits of that conversion.
+    char shown[32];
+    std::snprintf(shown, sizeof shown, "%.6g", document_->Tempo());
+    tempo_->control().SetValue(std::strtod(shown, nullptr));
     view_->Rebuild();
     setUpdatesEnabled(true);
     lastNode_ = -1;
