@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -155,11 +154,10 @@ KDPatcherPanel& TMainForm::Patcher() const { return patcher_->Panel(); }
 // ---- building ---------------------------------------------------------------------------------
 
 void TMainForm::BuildPanes() {
+    // The panes are placed by hand, as their alignment says, so that a wide patcher pane never
+    // keeps the window from shrinking: the resize rule narrows it instead.
     client_ = new QWidget(this);
     setCentralWidget(client_);
-    auto* layout = new QHBoxLayout(client_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
 
     // The patcher pane is a main window of its own, so that toolbars can dock at its left edge.
     patcherPane_ = new QMainWindow(client_);
@@ -171,14 +169,12 @@ void TMainForm::BuildPanes() {
 
     split_ = new KDQtWinSplit(client_);
     scrollBox_ = new VTPropertiesPane(client_);
-    scrollBox_->setMinimumWidth(1);
-    layout->addWidget(patcherPane_);
-    layout->addWidget(split_);
-    layout->addWidget(scrollBox_, 1);
     split_->SetTarget(patcherPane_, alLeft);
     split_->control().SetMinTargetSize(kPaneMargin);
     split_->control().SetMaxTargetSize(5000);
     client_->installEventFilter(this);
+    // The splitter sets the pane's width; the panes beside it follow.
+    patcherPane_->installEventFilter(this);
 
     editorFactory_ = std::make_unique<VTQtEditorFactory>(*scrollBox_);
     editorFactory_->install();
@@ -850,6 +846,7 @@ void TMainForm::SetPatcherWidth(int width) {
     width = std::max(0, std::min(width, MaxPatcherWidth()));
     // A pane that fills the window keeps filling it.
     if (!patcherFills_) patcherPane_->setFixedWidth(width);
+    LayoutClient();
 }
 
 void TMainForm::AlignPatcherLeft() {
@@ -867,6 +864,16 @@ void TMainForm::FillWithPatcher() {
 }
 
 void TMainForm::ApplyPatcherTick(bool tick) {
+    ApplyPatcherTickOnly(tick);
+    LayoutClient();
+}
+
+void TMainForm::ApplyPropertiesTick(bool tick) {
+    ApplyPropertiesTickOnly(tick);
+    LayoutClient();
+}
+
+void TMainForm::ApplyPatcherTickOnly(bool tick) {
     act_->viewPatcher->setChecked(tick);
     if (!tick) {
         split_->hide();
@@ -881,7 +888,7 @@ void TMainForm::ApplyPatcherTick(bool tick) {
     }
 }
 
-void TMainForm::ApplyPropertiesTick(bool tick) {
+void TMainForm::ApplyPropertiesTickOnly(bool tick) {
     act_->viewProperties->setChecked(tick);
     if (tick) {
         if (PatcherPaneShown()) {
@@ -914,6 +921,25 @@ void TMainForm::ShowPropertiesPane(bool shown) {
 
 void TMainForm::StoreNodePositions() const { view_->StoreNodePositions(); }
 
+void TMainForm::LayoutClient() {
+    if (layingOut_) return;
+    layingOut_ = true;
+    const int w = client_->width();
+    const int h = client_->height();
+    int x = 0;
+    if (PatcherPaneShown()) {
+        const int width = patcherFills_ ? w : PatcherWidth();
+        patcherPane_->setGeometry(0, 0, width, h);
+        x = width;
+        if (!split_->isHidden()) {
+            split_->setGeometry(x, 0, kSplitWidth, h);
+            x += kSplitWidth;
+        }
+    }
+    if (PropertiesPaneShown()) scrollBox_->setGeometry(x, 0, std::max(0, w - x), h);
+    layingOut_ = false;
+}
+
 void TMainForm::ClientResized(int oldWidth, int newWidth) {
     if (PatcherPaneShown() && PropertiesPaneShown() && !patcherFills_ && oldWidth > 0) {
         // Both panes shrink in proportion; the properties pane takes the rest.
@@ -932,6 +958,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* e) {
     if (watched == client_ && e->type() == QEvent::Resize) {
         auto* resize = static_cast<QResizeEvent*>(e);
         ClientResized(resize->oldSize().width(), resize->size().width());
+        LayoutClient();
+    } else if (watched == patcherPane_ && e->type() == QEvent::Resize && !patcherFills_) {
+        LayoutClient();
     }
     return QMainWindow::eventFilter(watched, e);
 }

@@ -209,6 +209,9 @@ private:
     void ClientResized(int oldWidth, int newWidth);
     void ApplyPatcherTick(bool tick);
     void ApplyPropertiesTick(bool tick);
+    void ApplyPatcherTickOnly(bool tick);
+    void ApplyPropertiesTickOnly(bool tick);
+    void LayoutClient();
     void AlignPatcherLeft();
     void FillWithPatcher();
     void DestroyDocument();
@@ -231,6 +234,7 @@ private:
     VTPropertiesPane* scrollBox_ = nullptr;
     std::unique_ptr<VTQtEditorFactory> editorFactory_;
     bool patcherFills_ = false;
+    bool layingOut_ = false;
 
     std::unique_ptr<Actions> act_;
     QMenu* fileMenu_ = nullptr;
