@@ -1,6 +1,7 @@
 // The patcher and properties panes: the two commands, the width rule, the resize rule and the
 // layout sections of a document.
 #include "GuiFixture.h"
+#include "ui/TWinSplit.h"
 #include "ui/qt/KDQtWinSplit.h"
 
 namespace vantrel::test {
@@ -107,6 +108,32 @@ TEST_F(Panes, TheDocumentKeepsTheLayoutWithinTheWindowsLimit) {
     ASSERT_TRUE(form->OpenPath(file));
     EXPECT_FALSE(form->PatcherPaneShown());
     EXPECT_TRUE(form->PropertiesPaneShown());
+}
+
+}  // namespace
+}  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(Panes, DraggingTheSplitterMovesBothPanesWithinItsLimits) {
+    TWinSplit& split = form->Splitter().control();
+    split.MouseDown({1, 50, KDMouseButton::Left, ssLeft});
+    split.MouseMove({101, 50, KDMouseButton::None, ssLeft});
+    split.MouseUp({101, 50, KDMouseButton::Left, ssNone});
+    settle();
+    EXPECT_EQ(form->PatcherWidth(), 280);
+    EXPECT_EQ(form->Splitter().x(), 280);
+    EXPECT_EQ(properties().x(), 283);
+    EXPECT_EQ(properties().width(), 706 - 283);
+
+    split.MouseDown({1, 50, KDMouseButton::Left, ssLeft});
+    split.MouseMove({-249, 50, KDMouseButton::None, ssLeft});
+    split.MouseMove({-1000, 50, KDMouseButton::None, ssLeft});
+    split.MouseUp({-1000, 50, KDMouseButton::Left, ssNone});
+    settle();
+    EXPECT_EQ(form->PatcherWidth(), 30) << "the smallest target size";
+    EXPECT_EQ(form->PatcherPane().width(), 30);
 }
 
 }  // namespace

@@ -177,3 +177,17 @@ TEST_F(Transport, TheTempoFieldSetsTheDocumentsTempo) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(Transport, TheSyncNoticeBringsThePlayButtonUpToDate) {
+    doc().Start();  // as the clock chase does on a MIDI start
+    EXPECT_FALSE(form->ButtonAction("Play")->isChecked());
+    form->PostSyncPlaybackChanged();
+    settle();
+    EXPECT_TRUE(form->ButtonAction("Play")->isChecked());
+}
+
+}  // namespace
+}  // namespace vantrel::test

@@ -136,6 +136,10 @@ TMainForm::TMainForm(VTMainEngine& engine, VTSettingsStore& settings, Options op
 }
 
 TMainForm::~TMainForm() {
+    // The focus notice and the children's signals would otherwise reach this window while
+    // its base class takes the children down.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
     if (!layoutStored_) StoreLayout();
     cpuTimer_.stop();
     meterTimer_.stop();
@@ -839,7 +843,9 @@ bool TMainForm::PatcherPaneShown() const { return !patcherPane_->isHidden(); }
 bool TMainForm::PropertiesPaneShown() const { return !scrollBox_->isHidden(); }
 
 int TMainForm::PatcherWidth() const {
-    return patcherFills_ ? ClientWidth() : patcherPane_->maximumWidth();
+    // The width is kept as the pane's fixed width. setFixedWidth sets the minimum first, and a
+    // pane that grows is resized (and laid out) before its maximum follows.
+    return patcherFills_ ? ClientWidth() : patcherPane_->minimumWidth();
 }
 
 void TMainForm::SetPatcherWidth(int width) {
