@@ -141,8 +141,9 @@ TEST_F(Clipboard, UnknownMakersAndUnfinishedTextAreSkipped) {
     clip().setText("contraptions:\n\tNoSuchKind\tX_1\t{ }\t\n\tTestGen\tTestGen_9\t");
     form->EditPaste();
     EXPECT_LE(doc().ContraptionCount(), 1);
-    clip().setText("contraptions:\n\tTestGen\tTestGen_1\t{ 0, 1, 440 }\t{ }\t0\t0\t0\t0\t5\t5\t\n"
-                   "weird:\n\tstuff\nconnections:\n\tTestGen_1\t0\tNobody\t0\n");
+    clip().setText(
+        "contraptions:\n\tTestGen\tTestGen_1\t{ 0, 1, 440 }\t{ }\t0\t0\t0\t0\t5\t5\t\n"
+        "weird:\n\tstuff\nconnections:\n\tTestGen_1\t0\tNobody\t0\n");
     form->EditPaste();
     EXPECT_NE(doc().FindContraption("TestGen_1"), nullptr);
 }

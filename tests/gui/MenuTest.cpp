@@ -60,8 +60,10 @@ TEST_F(MainFormTest, ToolbarsHoldTheirButtonsInOrderAndDisabledOnesStayDisabled)
     auto hints = [](QToolBar& tb) {
         std::vector<std::string> out;
         for (QAction* a : tb.actions()) {
-            if (a->isSeparator()) out.push_back("|");
-            else if (!a->toolTip().isEmpty()) out.push_back(a->toolTip().toStdString());
+            if (a->isSeparator())
+                out.push_back("|");
+            else if (!a->toolTip().isEmpty())
+                out.push_back(a->toolTip().toStdString());
         }
         return out;
     };

@@ -91,8 +91,9 @@ TEST_F(Panes, TheDocumentKeepsTheLayoutWithinTheWindowsLimit) {
 
     form->PropertiesPaneCommand();
     form->SetPatcherWidth(100);
-    write(file, ".vtx 0.6\nsplitter:\n\t5000\nvisual1:\n\t260\n\t1\n\t1\ncontraptions:\n"
-                "connections:\ncontrollers:\nend\n");
+    write(file,
+          ".vtx 0.6\nsplitter:\n\t5000\nvisual1:\n\t260\n\t1\n\t1\ncontraptions:\n"
+          "connections:\ncontrollers:\nend\n");
     ASSERT_TRUE(form->OpenPath(file));
     settle();
     EXPECT_TRUE(form->PatcherPaneShown());
@@ -103,8 +104,9 @@ TEST_F(Panes, TheDocumentKeepsTheLayoutWithinTheWindowsLimit) {
     ASSERT_TRUE(form->OpenPath(file));
     EXPECT_EQ(form->PatcherWidth(), 706 - 30) << "limited to the splitter's largest size";
 
-    write(file, ".vtx 0.6\nvisual1:\n\t200\n\t0\n\t1\ncontraptions:\nconnections:\ncontrollers:\n"
-                "end\n");
+    write(file,
+          ".vtx 0.6\nvisual1:\n\t200\n\t0\n\t1\ncontraptions:\nconnections:\ncontrollers:\n"
+          "end\n");
     ASSERT_TRUE(form->OpenPath(file));
     EXPECT_FALSE(form->PatcherPaneShown());
     EXPECT_TRUE(form->PropertiesPaneShown());

@@ -45,7 +45,8 @@ TEST_F(MainFormTest, ThePopupHoldsEditHelpDeleteAndNewByCategory) {
 }
 
 TEST_F(MainFormTest, ScannedPlugInsGetTheirFoldersInAVstPluginsSubmenu) {
-    plugins.folders.push_back({"synths", {}, {{"Alpha", "/x/synths/Alpha.so", makerIndex("TestGen")}}});
+    plugins.folders.push_back(
+        {"synths", {}, {{"Alpha", "/x/synths/Alpha.so", makerIndex("TestGen")}}});
     plugins.plugins.push_back({"Beta", "/x/Beta.so", makerIndex("Drums")});
     make();
     QMenu* vst = submenu(form->NewMenu(), "VST Plugins");
@@ -125,8 +126,9 @@ TEST_F(MainFormTest, WiringAndDeletingOnThePatcherEditTheDocument) {
 
     // Selecting the wire and clearing it disconnects; clearing a node deletes its contraption.
     focusPatcher();
-    const KDPoint mid{(panel().Connections(0)->StartPoint().x + panel().Connections(0)->EndPoint().x) / 2,
-                      (panel().Connections(0)->StartPoint().y + panel().Connections(0)->EndPoint().y) / 2};
+    const KDPoint mid{
+        (panel().Connections(0)->StartPoint().x + panel().Connections(0)->EndPoint().x) / 2,
+        (panel().Connections(0)->StartPoint().y + panel().Connections(0)->EndPoint().y) / 2};
     panel().MouseDown({mid.x, mid.y, KDMouseButton::Left, ssLeft});
     panel().MouseUp({mid.x, mid.y, KDMouseButton::Left, ssNone});
     ASSERT_EQ(panel().SelectedConnectionCount(), 1);

@@ -29,8 +29,7 @@ TEST_F(MainFormTest, OnlyTheMainMetersShowAtFirstWithTheirCaptionsAndHints) {
 TEST_F(MainFormTest, StoredMetersFiveShowSoundInAndAuxIn2) {
     settings.writeInteger(VTSettingsKeys::Meters, "InputMeters", 5);
     make();
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(form->InputMeters().MeterShown(i), i == 0 || i == 2) << i;
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(form->InputMeters().MeterShown(i), i == 0 || i == 2) << i;
     EXPECT_EQ(form->OutputMeters().ShownMask(), 1) << "a missing value keeps the default";
 }
 

@@ -9,8 +9,7 @@
 namespace vantrel::test {
 namespace {
 
-void mouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button,
-           Qt::MouseButtons held) {
+void mouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held) {
     QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
@@ -64,7 +63,8 @@ TEST_F(MainFormTest, WholePathFromOpenToReopen) {
     form->FileSave();
     EXPECT_FALSE(doc().IsModified());
     const std::string saved = read(start);
-    EXPECT_NE(saved.find("connections:\n\tTestGen_1\t0\tSoundOut\t0\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("connections:\n\tTestGen_1\t0\tSoundOut\t0\n"), std::string::npos)
+        << saved;
 
     // A new document, then the saved one again from the Reopen submenu.
     form->FileNew();

@@ -109,8 +109,8 @@ TMainForm::TMainForm(VTMainEngine& engine, VTSettingsStore& settings, Options op
     BuildToolbars();
     BuildStatusBar();
 
-    auto dialogs = options.dialogs ? std::move(options.dialogs)
-                                   : std::make_unique<BraskDocDialogs>(this);
+    auto dialogs =
+        options.dialogs ? std::move(options.dialogs) : std::make_unique<BraskDocDialogs>(this);
     document_ = VTDocument::Create(std::make_unique<BraskDocAppData>(*this), std::move(dialogs));
     if (!document_) throw std::logic_error("the program has one main window and one document");
     engine_.SetSignalContext(&document_->Context());
@@ -139,7 +139,8 @@ TMainForm::~TMainForm() {
     // The focus notice and the children's signals would otherwise reach this window while
     // its base class takes the children down.
     QObject::disconnect(qApp, nullptr, this, nullptr);
-    for (QObject* child : findChildren<QObject*>()) QObject::disconnect(child, nullptr, this, nullptr);
+    for (QObject* child : findChildren<QObject*>())
+        QObject::disconnect(child, nullptr, this, nullptr);
     if (!layoutStored_) StoreLayout();
     cpuTimer_.stop();
     meterTimer_.stop();
@@ -263,8 +264,8 @@ void TMainForm::BuildActions() {
     // Toolbar buttons without a menu row of their own (or whose row differs).
     a.btnUndo = hint(make("Undo", {}, {}), "Undo");
     a.btnUndo->setEnabled(false);
-    a.btnPlayFromStart = hint(make("Play From Start", {}, [this] { PlayFromStart(); }),
-                              "Play From Start");
+    a.btnPlayFromStart =
+        hint(make("Play From Start", {}, [this] { PlayFromStart(); }), "Play From Start");
     a.btnPlay = hint(ticked(make("Play", {}, [this] { Play(); })), "Play");
     a.btnRecord = hint(make("Record", {}, {}), "Record");
     a.btnRecord->setEnabled(false);
@@ -464,7 +465,8 @@ void TMainForm::BuildPatcherPopup(const VSTPluginFolder& plugins) {
         }
         AddMakerItem(*target, i, QString::fromStdString(maker.name()));
     }
-    if (!plugins.empty()) AddPluginItems(*newMenu_->addMenu(VSTContraptionMaker::kCategory), plugins);
+    if (!plugins.empty())
+        AddPluginItems(*newMenu_->addMenu(VSTContraptionMaker::kCategory), plugins);
 }
 
 void TMainForm::ConnectPatcher() {
@@ -540,8 +542,8 @@ void TMainForm::FileSaveAs() {
 
 void TMainForm::UpdateCaption() {
     const std::string title = document_ ? document_->GetTitle() : std::string();
-    setWindowTitle(QString::fromStdString(title.empty() ? "Untitled - Vantrel"
-                                                        : title + " - Vantrel"));
+    setWindowTitle(
+        QString::fromStdString(title.empty() ? "Untitled - Vantrel" : title + " - Vantrel"));
 }
 
 void TMainForm::RebuildPatcher() {
@@ -763,7 +765,8 @@ void TMainForm::ToggleChaseSync() {
 }
 
 void TMainForm::PostSyncPlaybackChanged() {
-    QMetaObject::invokeMethod(this, [this] { UpdateTransportControls(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { UpdateTransportControls(); }, Qt::QueuedConnection);
 }
 
 void TMainForm::UpdateTransportControls() {
@@ -911,9 +914,7 @@ void TMainForm::ApplyPropertiesTickOnly(bool tick) {
 
 void TMainForm::PatcherPaneCommand() { ApplyPatcherTick(!act_->viewPatcher->isChecked()); }
 
-void TMainForm::PropertiesPaneCommand() {
-    ApplyPropertiesTick(!act_->viewProperties->isChecked());
-}
+void TMainForm::PropertiesPaneCommand() { ApplyPropertiesTick(!act_->viewProperties->isChecked()); }
 
 void TMainForm::ShowPatcherPane(bool shown) {
     act_->viewPatcher->setChecked(!shown);
@@ -977,10 +978,14 @@ TMainForm::ToolDock TMainForm::DockOf(QToolBar* toolbar) const {
     if (toolbar->isFloating()) return ToolDock::Floating;
     if (toolbar->parentWidget() == patcherPane_) return ToolDock::Left;
     switch (toolBarArea(toolbar)) {
-        case Qt::BottomToolBarArea: return ToolDock::Bottom;
-        case Qt::RightToolBarArea: return ToolDock::Right;
-        case Qt::LeftToolBarArea: return ToolDock::Left;
-        default: return ToolDock::Top;
+        case Qt::BottomToolBarArea:
+            return ToolDock::Bottom;
+        case Qt::RightToolBarArea:
+            return ToolDock::Right;
+        case Qt::LeftToolBarArea:
+            return ToolDock::Left;
+        default:
+            return ToolDock::Top;
     }
 }
 
@@ -991,8 +996,10 @@ void TMainForm::DockToolbar(QToolBar* toolbar, ToolDock dock) {
         toolbar->setAllowedAreas(Qt::LeftToolBarArea);
         patcherPane_->addToolBar(Qt::LeftToolBarArea, toolbar);
     } else if (dock != ToolDock::Floating) {
-        if (toolbar->parentWidget() == patcherPane_) patcherPane_->removeToolBar(toolbar);
-        else removeToolBar(toolbar);
+        if (toolbar->parentWidget() == patcherPane_)
+            patcherPane_->removeToolBar(toolbar);
+        else
+            removeToolBar(toolbar);
         toolbar->setAllowedAreas(kOuterAreas);
         const Qt::ToolBarArea area = dock == ToolDock::Bottom  ? Qt::BottomToolBarArea
                                      : dock == ToolDock::Right ? Qt::RightToolBarArea

@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
-TMeterToolBar::TMeterToolBar(const QString& title, const std::string& first,
-                             const std::string& aux, QWidget* parent)
+TMeterToolBar::TMeterToolBar(const QString& title, const std::string& first, const std::string& aux,
+                             QWidget* parent)
     : QToolBar(title, parent), popup_(new QMenu(this)) {
     setObjectName(title);
     for (int i = 0; i < kMeterCount; ++i) {

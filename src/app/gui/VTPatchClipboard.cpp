@@ -41,7 +41,8 @@ bool nextIsEntry(std::istream& in) {
 
 bool VTPatchClipboard::IsPatchText(std::string_view text) {
     text = text.substr(0, kTestLength);
-    return text.size() >= kContraptions.size() + 1 && text.substr(0, kContraptions.size()) == kContraptions;
+    return text.size() >= kContraptions.size() + 1 &&
+           text.substr(0, kContraptions.size()) == kContraptions;
 }
 
 bool VTPatchClipboard::ClipboardHasPatch(const KDTextClipboard& clipboard) {
@@ -76,8 +77,8 @@ std::string VTPatchClipboard::SelectionText() {
         VTContraption* source = VTPatchView::ContraptionOf(link->Source());
         VTContraption* destination = VTPatchView::ContraptionOf(link->Destination());
         if (!source || !destination) continue;
-        out << '\t' << source->name() << '\t' << link->OutletIndex() << '\t'
-            << destination->name() << '\t' << link->InletIndex() << '\n';
+        out << '\t' << source->name() << '\t' << link->OutletIndex() << '\t' << destination->name()
+            << '\t' << link->InletIndex() << '\n';
     }
     out << "end\n";
     return out.str();
