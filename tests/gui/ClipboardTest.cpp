@@ -194,3 +194,21 @@ TEST_F(Clipboard, AFocusedTextFieldGetsTheTextCommandsEvenForPatchText) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(Clipboard, ClearAndSelectAllReachAFocusedNumberField) {
+    form->TempoWidget().setFocus();
+    settle();
+    ASSERT_EQ(form->focusWidget(), &form->TempoWidget()) << "in view at the first width";
+    form->EditSelectAll();
+    EXPECT_TRUE(form->TempoEdit().AllSelected());
+    EXPECT_TRUE(form->MenuAction("Cle&ar")->isEnabled());
+    form->EditClear();
+    EXPECT_TRUE(form->TempoEdit().Text().empty());
+    EXPECT_EQ(doc().ContraptionCount(), 0);
+}
+
+}  // namespace
+}  // namespace vantrel::test

@@ -114,3 +114,27 @@ TEST_F(MainFormTest, DamagedToolbarSettingsKeepTheBuiltInLayout) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(MainFormTest, TheToolbarPopupDocksTheTransportInThePatcherPane) {
+    make();
+    QToolBar& transport = form->TransportToolbar();
+    QMenu& menu = form->DockMenu(&transport);
+    ASSERT_EQ(menu.actions().size(), 4);
+    EXPECT_EQ(menu.actions()[3]->text(), "Dock in Patcher Pane");
+    menu.actions()[3]->trigger();
+    settle();
+    EXPECT_EQ(form->DockOf(&transport), TMainForm::ToolDock::Left);
+    EXPECT_TRUE(form->PatcherPane().isAncestorOf(&transport));
+    EXPECT_FALSE(form->TempoWidget().isVisible());
+    menu.popup({0, 0});
+    EXPECT_TRUE(menu.actions()[3]->isChecked());
+    menu.hide();
+    menu.actions()[0]->trigger();
+    EXPECT_EQ(form->DockOf(&transport), TMainForm::ToolDock::Top);
+}
+
+}  // namespace
+}  // namespace vantrel::test

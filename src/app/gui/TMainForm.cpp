@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QProcess>
 #include <QStatusBar>
 #include <QStyle>
@@ -40,6 +42,7 @@
 #include "platform/VTVolumeControl.h"
 #include "ui/KDPatcherNode.h"
 #include "ui/KDPatcherPanel.h"
+#include "ui/qt/KDQtControlWidget.h"
 #include "ui/qt/KDQtPatcherWidget.h"
 #include "ui/qt/KDQtWinSplit.h"
 #include "wave/SharedSoundFilePaths.h"
@@ -62,6 +65,20 @@ const Qt::ToolBarAreas kOuterAreas =
 
 QByteArray toBytes(const std::vector<std::uint8_t>& v) {
     return QByteArray(reinterpret_cast<const char*>(v.data()), static_cast<qsizetype>(v.size()));
+}
+
+// A small picture for a button without a standard icon, so every button is as narrow as the
+// others: a glyph drawn in the button text colour.
+QIcon glyphIcon(const QString& glyph, const QPalette& palette) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    QFont font = p.font();
+    font.setPixelSize(14);
+    p.setFont(font);
+    p.setPen(palette.color(QPalette::ButtonText));
+    p.drawText(pixmap.rect(), Qt::AlignCenter, glyph);
+    return QIcon(pixmap);
 }
 
 std::vector<std::uint8_t> fromBytes(const QByteArray& b) {
@@ -283,6 +300,14 @@ void TMainForm::BuildActions() {
     a.btnGoToStart->setIcon(st->standardIcon(QStyle::SP_MediaSeekBackward));
     a.btnGoToEnd->setIcon(st->standardIcon(QStyle::SP_MediaSeekForward));
     a.ctlAudio->setIcon(st->standardIcon(QStyle::SP_MediaVolume));
+    const QPalette& colours = palette();
+    a.editCut->setIcon(glyphIcon(QString::fromUtf8("\u2702"), colours));
+    a.editCopy->setIcon(glyphIcon(QString::fromUtf8("\u2750"), colours));
+    a.editPaste->setIcon(glyphIcon(QString::fromUtf8("\u25A4"), colours));
+    a.btnUndo->setIcon(glyphIcon(QString::fromUtf8("\u21B6"), colours));
+    a.editRedo->setIcon(glyphIcon(QString::fromUtf8("\u21B7"), colours));
+    a.btnRecord->setIcon(glyphIcon(QString::fromUtf8("\u25CF"), colours));
+    a.ctlLoop->setIcon(glyphIcon(QString::fromUtf8("\u21BB"), colours));
 }
 
 void TMainForm::BuildMenus() {
@@ -350,6 +375,7 @@ void TMainForm::BuildToolbars() {
     Actions& a = *act_;
     standard_ = new QToolBar("Standard", this);
     standard_->setObjectName("Standard");
+    standard_->setIconSize(QSize(16, 16));
     standard_->addAction(a.fileNew);
     standard_->addAction(a.fileOpen);
     standard_->addAction(a.fileSave);
@@ -363,6 +389,7 @@ void TMainForm::BuildToolbars() {
 
     transport_ = new QToolBar("Transport", this);
     transport_->setObjectName("Transport");
+    transport_->setIconSize(QSize(16, 16));
     transport_->addAction(a.btnPlayFromStart);
     transport_->addAction(a.btnPlay);
     transport_->addAction(a.ctlStop);
@@ -383,7 +410,7 @@ void TMainForm::BuildToolbars() {
     transportTempoParts_.push_back(transport_->addWidget(timecode_));
     transportTempoParts_.push_back(transport_->addSeparator());
     auto* picture = new QLabel(transport_);
-    picture->setPixmap(style()->standardIcon(QStyle::SP_MediaVolume).pixmap(16, 16));
+    picture->setPixmap(glyphIcon(QString::fromUtf8("\u2669"), palette()).pixmap(16, 16));
     picture->setFixedSize(16, 16);
     transportTempoParts_.push_back(transport_->addWidget(picture));
     tempo_ = new KDQtHosted<KDNumberEdit>(transport_);
@@ -400,12 +427,23 @@ void TMainForm::BuildToolbars() {
     transportTempoParts_.push_back(transport_->addSeparator());
     transport_->addAction(a.ctlAudio);
 
+    // Qt drags a toolbar only within its own main window, so the patcher pane's left edge is
+    // reached through the toolbars' pop-up (and kept by the stored layout).
+    for (QToolBar* tb : {standard_, transport_}) {
+        tb->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(tb, &QWidget::customContextMenuRequested, this,
+                [this, tb](const QPoint& p) { DockMenu(tb).popup(tb->mapToGlobal(p)); });
+    }
+
     inputMeters_ = new TMeterToolBar("Input Meters", "SoundIn", "AuxIn", this);
     outputMeters_ = new TMeterToolBar("Output Meters", "SoundOut", "AuxOut", this);
 
     for (QToolBar* tb : {standard_, transport_, static_cast<QToolBar*>(inputMeters_),
                          static_cast<QToolBar*>(outputMeters_)}) {
         tb->setAllowedAreas(kOuterAreas);
+        // The meters start on a second row, so that at the first window width nothing of the
+        // transport toolbar (the tempo field last) is pushed into an overflow menu.
+        if (tb == inputMeters_) addToolBarBreak(Qt::TopToolBarArea);
         addToolBar(Qt::TopToolBarArea, tb);
         ConnectToolbar(tb);
         toolbarsMenu_->addAction(tb->toggleViewAction());
@@ -642,8 +680,9 @@ void TMainForm::EditClear() {
         UpdateDeviceUse();
     } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
         if (line->hasSelectedText()) line->del();
-    } else if (focus == tempo_) {
-        tempo_->control().KeyDown({KDKey::Delete, 0, ssNone});
+    } else if (auto* host = dynamic_cast<KDQtControlWidget*>(focus)) {
+        // The number fields of the toolbar and the editors delete their selection themselves.
+        host->Control().KeyDown({KDKey::Delete, 0, ssNone});
     }
     UpdateEditControls();
 }
@@ -654,8 +693,8 @@ void TMainForm::EditSelectAll() {
         Patcher().SelectAll();
     else if (auto* line = qobject_cast<QLineEdit*>(focus))
         line->selectAll();
-    else if (focus == tempo_)
-        tempo_->control().KeyDown({KDKey::Character, U'a', ssCtrl});
+    else if (auto* host = dynamic_cast<KDQtControlWidget*>(focus))
+        host->Control().KeyDown({KDKey::Character, U'a', ssCtrl});
     UpdateEditControls();
 }
 
@@ -677,9 +716,9 @@ void TMainForm::UpdateEditControls() {
         cut = copy && !line->isReadOnly();
         clear = cut;
         paste = !line->isReadOnly() && KDTextClipboard::current().hasText();
-    } else if (tempo_ && focus == tempo_) {
-        const KDNumberEdit& edit = tempo_->control();
-        clear = edit.SelStart() != edit.SelEnd();
+    } else if (auto* host = dynamic_cast<KDQtControlWidget*>(focus)) {
+        if (auto* edit = dynamic_cast<const KDNumberEdit*>(&host->Control()))
+            clear = edit->SelStart() != edit->SelEnd();
     }
     a.editCut->setEnabled(cut);
     a.editCopy->setEnabled(copy);
@@ -1008,6 +1047,33 @@ void TMainForm::DockToolbar(QToolBar* toolbar, ToolDock dock) {
     }
     toolbar->setVisible(shown);
     ToolbarDockChanged(toolbar);
+}
+
+QMenu& TMainForm::DockMenu(QToolBar* toolbar) {
+    QMenu*& menu = dockMenus_[toolbar];
+    if (!menu) {
+        menu = new QMenu(toolbar);
+        struct Choice {
+            const char* caption;
+            ToolDock dock;
+        };
+        for (const Choice c :
+             {Choice{"Dock at Top", ToolDock::Top}, Choice{"Dock at Bottom", ToolDock::Bottom},
+              Choice{"Dock at Right", ToolDock::Right},
+              Choice{"Dock in Patcher Pane", ToolDock::Left}}) {
+            QAction* item = menu->addAction(c.caption);
+            item->setCheckable(true);
+            const ToolDock dock = c.dock;
+            connect(item, &QAction::triggered, this,
+                    [this, toolbar, dock] { DockToolbar(toolbar, dock); });
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, toolbar, menu] {
+            const ToolDock order[] = {ToolDock::Top, ToolDock::Bottom, ToolDock::Right,
+                                      ToolDock::Left};
+            for (int i = 0; i < 4; ++i) menu->actions()[i]->setChecked(DockOf(toolbar) == order[i]);
+        });
+    }
+    return *menu;
 }
 
 void TMainForm::ToolbarDockChanged(QToolBar* toolbar) {

@@ -135,6 +135,8 @@ public:
     // --- Toolbars and meters
     void DockToolbar(QToolBar* toolbar, ToolDock dock);
     ToolDock DockOf(QToolBar* toolbar) const;
+    // The Standard and Transport toolbars' pop-up: where to dock them.
+    QMenu& DockMenu(QToolBar* toolbar);
     // "Meters" (InputMeters, OutputMeters) and "Toolbars" in the settings store.
     void RestoreLayout();
     void StoreLayout();
@@ -247,6 +249,7 @@ private:
     QMenu* patcherPopup_ = nullptr;
     QMenu* newMenu_ = nullptr;
     std::map<int, QAction*> makerItems_;
+    std::map<QToolBar*, QMenu*> dockMenus_;
 
     QToolBar* standard_ = nullptr;
     QToolBar* transport_ = nullptr;
