@@ -76,15 +76,7 @@ bool KDDocument::Revert() {
     if (!path_) return false;
     if (!dialogs_->ConfirmRevert()) return false;
     const std::string p = *path_;
-    bool changed = false;
-    if (ReadFile(p, changed)) {
-        modified_ = false;
-        return true;
-    }
-    if (!changed) return false;
-    SetPath(std::nullopt);
-    modified_ = false;
-    return true;
+    return ReadInto(p);
 }
 
 bool KDDocument::CanClose() {

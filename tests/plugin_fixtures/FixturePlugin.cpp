@@ -9,6 +9,7 @@
 //                         BAD_ID
 //   FIXTURE_CRASH_IN_OPEN / FIXTURE_CRASH_IN_PROCESS
 //                         a plug-in that crashes while it is opened or while it processes
+//   FIXTURE_SINGLETON     the entry point hands out its one open descriptor again
 //   FIXTURE_ID            the uniqueID (tells the entry points apart)
 //   FIXTURE_IDENTIFY      the answer to effIdentify (0 by default, as recent plug-ins give)
 
@@ -52,6 +53,9 @@ struct Instance {
     float params[kParams];
 };
 
+// The one descriptor of the singleton variant while it is open.
+Instance* openSingleton = nullptr;
+
 Instance* instanceOf(Effect* e) { return static_cast<Instance*>(e->object); }
 
 std::intptr_t dispatcher(Effect* e, std::int32_t opcode, std::int32_t index, std::intptr_t value,
@@ -76,6 +80,7 @@ std::intptr_t dispatcher(Effect* e, std::int32_t opcode, std::int32_t index, std
             return 0;
         case effClose:
             --probe.liveInstances;
+            if (self == openSingleton) openSingleton = nullptr;
             delete self;
             return 0;
         case effGetParamName:
@@ -103,7 +108,8 @@ float getParameter(Effect* e, std::int32_t index) {
 void processReplacing(Effect* e, float** in, float** out, std::int32_t frames) {
     ++probe.replacingCalls;
 #if defined(FIXTURE_CRASH_IN_PROCESS)
-    if (probe.replacingCalls > 4) std::raise(SIGSEGV);
+    if (probe.replacingCalls > (probe.crashAfterBlocks > 0 ? probe.crashAfterBlocks : 4))
+        std::raise(SIGSEGV);
 #endif
 #if defined(FIXTURE_STEREO)
     (void)e;
@@ -140,7 +146,13 @@ Effect* make(HostCallback host) {
     unclosable = Instance{};
     auto* self = &unclosable;
 #else
+#if defined(FIXTURE_SINGLETON)
+    if (openSingleton != nullptr) return &openSingleton->effect;
+#endif
     auto* self = new Instance{};
+#if defined(FIXTURE_SINGLETON)
+    openSingleton = self;
+#endif
 #endif
     Effect& e = self->effect;
     e.magic = kEffectMagic;

@@ -28,6 +28,8 @@ struct FixtureProbe {
     std::intptr_t versionAnswer;
     std::intptr_t currentIdDuringEntry;
     std::intptr_t currentIdAfterEntry;
+    // The CrashInProcess variant crashes in the block after this many (4 when 0).
+    int crashAfterBlocks;
 };
 
 using FixtureProbeFunction = FixtureProbe* (*)();

@@ -25,8 +25,15 @@ inline std::string fixturePath(const std::string& variant) {
 // library (and its record) in memory while makers come and go.
 class FixtureLibrary {
 public:
+    // A copy of a test plug-in elsewhere is a library of its own, with its own record.
+    struct File {
+        std::string path;
+    };
+
     explicit FixtureLibrary(const std::string& variant)
-        : handle_(dlopen(fixturePath(variant).c_str(), RTLD_NOW | RTLD_LOCAL)) {
+        : FixtureLibrary(File{fixturePath(variant)}) {}
+    explicit FixtureLibrary(const File& file)
+        : handle_(dlopen(file.path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
         if (handle_ == nullptr) return;
         probe_ = reinterpret_cast<FixtureProbeFunction>(dlsym(handle_, "vstFixtureProbe"))();
         automate_ = reinterpret_cast<FixtureAutomateFunction>(dlsym(handle_, "vstFixtureAutomate"));

@@ -160,6 +160,23 @@ TEST(VSTCreation, EachFailedCheckShowsItsMessageThenTheCommonOneAndCreatesNothin
     }
 }
 
+TEST(VSTCreation, ADescriptorHandedOutAgainIsRefusedAndTheFirstContraptionKeepsIt) {
+    FixtureLibrary lib("Singleton");
+    RecordingMessageBox box;
+    VSTContraptionMaker maker("Singleton", fixturePath("Singleton"));
+    auto first = maker.create({});
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(maker.create({}), nullptr);
+    ASSERT_EQ(box.messages.size(), 1u);
+    expectCommonMessage(box.messages[0]);
+    EXPECT_EQ(lib.count(VSTABI::effClose), 0) << "the live instance stays open";
+    EXPECT_EQ(lib.count(VSTABI::effOpen), 1);
+    // Automation still finds the first contraption.
+    lib.automate(vstProcessor(*first).effect(), 1, 0.625f);
+    EXPECT_DOUBLE_EQ(vstProcessor(*first).parameter(1).value(), 0.625);
+    EXPECT_TRUE(maker.numberer().isFree(2));
+}
+
 TEST(VSTCreation, CreationLeavesEveryFloatingPointExceptionMasked) {
     RecordingMessageBox box;
     feenableexcept(FE_DIVBYZERO | FE_INVALID);

@@ -90,6 +90,8 @@ VSTABI::Effect* VSTContraptionMaker::instantiate() {
         return nullptr;
     }
     VSTHostCallback::setCurrentPluginId(effect->uniqueID);
+    // The descriptor of a live contraption again: it is neither closed nor touched.
+    if (VSTSignalProcessor::isWrapped(effect)) return nullptr;
     // The field is the host's; nothing is wrapped yet, whatever the plug-in left there.
     effect->hostReserved1 = 0;
     return effect;

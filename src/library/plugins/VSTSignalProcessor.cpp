@@ -2,8 +2,19 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 
 #include "signal/SGConstants.h"
+
+namespace {
+
+// The descriptors of live processors; built and destroyed on the user-interface thread only.
+std::set<const VSTABI::Effect*>& wrappedEffects() {
+    static std::set<const VSTABI::Effect*> effects;
+    return effects;
+}
+
+}  // namespace
 
 VSTSignalProcessor::VSTSignalProcessor(VSTABI::Effect& effect,
                                        const SGDynamicPropertyTable::ClassInfo& info)
@@ -29,11 +40,13 @@ VSTSignalProcessor::VSTSignalProcessor(VSTABI::Effect& effect,
     for (int j = 0; j < outletCount(); ++j)
         outputs_[static_cast<std::size_t>(j)] = outletSignal(j).samples();
     effect_->hostReserved1 = reinterpret_cast<std::intptr_t>(this);
+    wrappedEffects().insert(effect_);
 }
 
 VSTSignalProcessor::~VSTSignalProcessor() {
     // Automation arriving from here on has nowhere to go.
     effect_->hostReserved1 = 0;
+    wrappedEffects().erase(effect_);
     effect_->dispatcher(effect_, VSTABI::effMainsChanged, 0, 0, nullptr, 0.0f);
     effect_->dispatcher(effect_, VSTABI::effClose, 0, 0, nullptr, 0.0f);
 }
@@ -41,6 +54,10 @@ VSTSignalProcessor::~VSTSignalProcessor() {
 VSTSignalProcessor* VSTSignalProcessor::fromEffect(const VSTABI::Effect* effect) {
     if (effect == nullptr) return nullptr;
     return reinterpret_cast<VSTSignalProcessor*>(effect->hostReserved1);
+}
+
+bool VSTSignalProcessor::isWrapped(const VSTABI::Effect* effect) {
+    return wrappedEffects().count(effect) != 0;
 }
 
 void VSTSignalProcessor::automate(std::int32_t index, float value) {

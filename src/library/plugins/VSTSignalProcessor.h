@@ -41,6 +41,10 @@ public:
     // The processor a descriptor belongs to, from the field the interface reserves for the
     // host; none for a descriptor not yet (or no longer) wrapped.
     static VSTSignalProcessor* fromEffect(const VSTABI::Effect* effect);
+    // Whether a live processor wraps the descriptor. A plug-in whose entry point hands out one
+    // descriptor again must not get a second processor, which would close it under the first.
+    // User-interface thread only.
+    static bool isWrapped(const VSTABI::Effect* effect);
 
 private:
     static int clampedCount(std::int32_t n) { return n > 0 ? n : 0; }

@@ -16,6 +16,7 @@
 #include "ui/KDNumberEdit.h"
 #include "ui/KDPianoKeyboard.h"
 #include "ui/KDRangeSlider.h"
+#include "ui/qt/KDQtBrickTile.h"
 #include "ui/qt/KDQtHosted.h"
 #include "ui/qt/KDQtPatcherWidget.h"
 #include "ui/qt/KDQtPatternedScrollBox.h"
@@ -23,19 +24,6 @@
 
 namespace {
 
-// A soft brick tile for the properties pane.
-QImage BrickTile() {
-    QImage tile(48, 20, QImage::Format_ARGB32);
-    tile.fill(QColor(226, 222, 214));
-    QPainter p(&tile);
-    p.setPen(QColor(206, 200, 190));
-    p.drawLine(0, 19, 47, 19);
-    p.drawLine(47, 0, 47, 19);
-    p.setPen(QColor(238, 235, 229));
-    p.drawLine(0, 0, 46, 0);
-    p.drawLine(0, 0, 0, 18);
-    return tile;
-}
 
 QWidget* Captioned(const QString& caption, QWidget* w) {
     auto* box = new QWidget;
@@ -110,7 +98,7 @@ QWidget* KDGalleryWindow::BuildPatcherPane() {
 
 QWidget* KDGalleryWindow::BuildPropertiesPane() {
     auto* box = new KDQtPatternedScrollBox;
-    box->SetTile(BrickTile());
+    box->SetTile(KDQtBrickTile());
     box->SetTileShiftPercent(50.0f);
     auto* content = new QWidget;
     auto* grid = new QGridLayout(content);
