@@ -217,3 +217,19 @@ TEST_F(FileReactions, TheOpenAndSaveDialogsCarryTheirTitlesAndFilters) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(FileReactions, SaveFollowsAnEditWithoutTheMenuOpening) {
+    make();
+    savedDocument("a.vtx");
+    form->UpdateFileMenu();
+    ASSERT_FALSE(form->ButtonAction("Save")->isEnabled());
+    doc().SetModified();  // as an editor window does
+    QTest::qWait(400);
+    EXPECT_TRUE(form->ButtonAction("Save")->isEnabled());
+}
+
+}  // namespace
+}  // namespace vantrel::test

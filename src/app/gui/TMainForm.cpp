@@ -141,6 +141,11 @@ TMainForm::TMainForm(VTMainEngine& engine, VTSettingsStore& settings, Options op
     connect(qApp, &QApplication::focusChanged, this, [this] { UpdateEditControls(); });
     BuildPatcherPopup(plugins);
 
+    // Ctrl+S and the Save button follow every change of the document, not only the moments
+    // the File menu opens: an edit in an editor window tells the window nothing.
+    fileStateTimer_.setInterval(250);
+    connect(&fileStateTimer_, &QTimer::timeout, this, [this] { UpdateFileCommandState(); });
+    fileStateTimer_.start();
     cpuTimer_.setInterval(1000);
     meterTimer_.setInterval(50);
     connect(&cpuTimer_, &QTimer::timeout, this, [this] { CpuLoadTick(); });
@@ -150,6 +155,7 @@ TMainForm::TMainForm(VTMainEngine& engine, VTSettingsStore& settings, Options op
     RebuildPatcher();
     UpdateTransportControls();
     UpdateEditControls();
+    UpdateFileCommandState();
 }
 
 TMainForm::~TMainForm() {
@@ -161,6 +167,7 @@ TMainForm::~TMainForm() {
     if (!layoutStored_) StoreLayout();
     cpuTimer_.stop();
     meterTimer_.stop();
+    fileStateTimer_.stop();
     if (document_) {
         engine_.StopAudio();
         DestroyDocument();
@@ -596,10 +603,15 @@ void TMainForm::RebuildPatcher() {
     lastNode_ = -1;
 }
 
-void TMainForm::UpdateFileMenu() {
+void TMainForm::UpdateFileCommandState() {
+    if (!document_) return;
     const KDDocument::FileCommandState state = document_->GetFileCommandState();
     act_->fileSave->setEnabled(state.saveEnabled);
     act_->fileRevert->setEnabled(state.revertEnabled);
+}
+
+void TMainForm::UpdateFileMenu() {
+    UpdateFileCommandState();
     reopenMenu_->clear();
     for (const KDReloadManager::MenuItem& item : reload_.BuildMenuItems()) {
         const std::string path = item.path;

@@ -181,6 +181,8 @@ public:
 
     // Refreshes the menus' enabling and ticks as their aboutToShow does.
     void UpdateFileMenu();
+    // Save and Revert from the document's state; also run every 250 milliseconds.
+    void UpdateFileCommandState();
     void UpdateViewMenu();
     void UpdateControlMenu();
 
@@ -261,6 +263,7 @@ private:
     TStatusLoadPanel* loadPanel_ = nullptr;
     QTimer cpuTimer_;
     QTimer meterTimer_;
+    QTimer fileStateTimer_;
 
     QPoint lastPress_;
     int lastNode_ = -1;
