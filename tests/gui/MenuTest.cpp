@@ -130,3 +130,17 @@ TEST_F(MainFormTest, StatusBarAndToolbarItemsTickWhatIsShown) {
 
 }  // namespace
 }  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST_F(MainFormTest, ASecondMainWindowIsRefusedAndLeavesTheFirstWorking) {
+    make();
+    FakeEngine other;
+    EXPECT_THROW(TMainForm(other, settings, TMainForm::Options()), std::logic_error);
+    EXPECT_EQ(VTMessageBox::current(), &box);
+    EXPECT_NE(addFromMenu("TestGen", 10, 10), nullptr);
+}
+
+}  // namespace
+}  // namespace vantrel::test

@@ -113,6 +113,11 @@ TMainForm::TMainForm(VTMainEngine& engine, VTSettingsStore& settings, Options op
       reload_(settings) {
     resize(706, 396);
     setWindowTitle(kCaption);
+    // First, so that a refused second window leaves nothing installed behind it.
+    auto dialogs =
+        options.dialogs ? std::move(options.dialogs) : std::make_unique<BraskDocDialogs>(this);
+    document_ = VTDocument::Create(std::make_unique<BraskDocAppData>(*this), std::move(dialogs));
+    if (!document_) throw std::logic_error("the program has one main window and one document");
     if (!VTMessageBox::current()) {
         ownMessageBox_ = std::make_unique<VTQtMessageBox>(this);
         VTMessageBox::setCurrent(ownMessageBox_.get());
@@ -126,10 +131,6 @@ TMainForm::TMainForm(VTMainEngine& engine, VTSettingsStore& settings, Options op
     BuildToolbars();
     BuildStatusBar();
 
-    auto dialogs =
-        options.dialogs ? std::move(options.dialogs) : std::make_unique<BraskDocDialogs>(this);
-    document_ = VTDocument::Create(std::make_unique<BraskDocAppData>(*this), std::move(dialogs));
-    if (!document_) throw std::logic_error("the program has one main window and one document");
     engine_.SetSignalContext(&document_->Context());
     view_ = std::make_unique<VTPatchView>(Patcher());
     view_->SetDocument(document_.get());
