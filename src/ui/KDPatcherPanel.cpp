@@ -163,6 +163,12 @@ void KDPatcherPanel::ClearSelection() {
     Invalidate();
 }
 
+void KDPatcherPanel::AddToSelection(KDPatcherNode* n) {
+    if (FindNode(n) == nodes_.end()) return;
+    SelectNode(n, true);
+    Invalidate();
+}
+
 int KDPatcherPanel::NodeIndexAt(int x, int y) const {
     for (int i = 0; i < NodeCount(); ++i)
         if (nodes_[i]->BoundsRect().Contains(x, y)) return i;

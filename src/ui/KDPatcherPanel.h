@@ -40,6 +40,8 @@ public:
     void DeleteSelection();
     void SelectAll();
     void ClearSelection();
+    // Adds one of the panel's nodes to the selection (a paste selects every node it made).
+    void AddToSelection(KDPatcherNode* n);
 
     int SelectedNodeCount() const { return int(selectedNodes_.size()); }
     KDPatcherNode* SelectedNode(int i) const { return selectedNodes_[i]; }

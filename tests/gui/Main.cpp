@@ -1,0 +1,6 @@
+#include "GuiFixture.h"
+
+namespace {
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new vantrel::test::QtEnvironment);
+}
