@@ -38,5 +38,5 @@ int runTool(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (VTStartupCommandLine::isToolRequest(std::vector<std::string>(argv, argv + argc)))
         return runTool(argc, argv);
-    return VTProgram::run(argc, argv, VTProgram::basicMainWindow());
+    return VTProgram::run(argc, argv);
 }

@@ -11,7 +11,8 @@
 
 #include "ShellFixture.h"
 #include "app/shell/VTAboutBox.h"
-#include "app/shell/VTBasicMainWindow.h"
+#include "app/gui/TMainForm.h"
+#include "app/shell/VTMainFormWindow.h"
 #include "app/shell/VTHelpWindow.h"
 #include "app/shell/VTSplashWindow.h"
 #include "app/shell/VTStartup.h"
@@ -56,7 +57,7 @@ std::string writeTonePatch(const TempFolder& folder) {
     return path;
 }
 
-// Start-ups on the given devices, with the basic main window, no splash and no welcome.
+// Start-ups on the given devices, with the main window, no splash and no welcome.
 class Startup : public ::testing::Test {
 protected:
     Startup() {
@@ -78,15 +79,12 @@ protected:
         return o;
     }
 
-    static VTStartup::MainWindowMaker basicWindow() {
-        return [](VTStartup::Services& services) -> std::unique_ptr<VTStartupMainWindow> {
-            return std::make_unique<VTBasicMainWindow>(services.engine);
-        };
-    }
+    static VTStartup::MainWindowMaker mainForm() { return VTMainFormWindow::maker(); }
 
-    static VTBasicMainWindow& basic(VTStartup& s) {
-        return static_cast<VTBasicMainWindow&>(*s.mainWindow());
+    static TMainForm& form(VTStartup& s) {
+        return static_cast<VTMainFormWindow&>(*s.mainWindow()).form();
     }
+    static VTDocument& document(VTStartup& s) { return *form(s).Document(); }
 
     // The test tone reaches the output meters once audio really runs.
     static bool soundsWithin(TRealTimeEngine& engine, std::chrono::milliseconds limit) {
@@ -108,8 +106,8 @@ protected:
 TEST_F(Startup, DocumentWithStartDacsOpensAndPlaysOnTheNullOutput) {
     const std::string patch = writeTonePatch(folder);
     VTStartup startup(options({"/startdacs", patch}));
-    startup.start(basicWindow());
-    VTDocument& doc = basic(startup).document();
+    startup.start(mainForm());
+    VTDocument& doc = document(startup);
     ASSERT_TRUE(doc.GetPath().has_value());
     EXPECT_EQ(*doc.GetPath(), std::filesystem::canonical(patch).string());
     EXPECT_EQ(doc.ContraptionCount(), 2);
@@ -127,22 +125,22 @@ TEST_F(Startup, SwitchesDoNothingWithoutDacsOrWithoutADocument) {
     const std::string patch = writeTonePatch(folder);
     {
         VTStartup startup(options({patch, "/STARTCLOCK"}));
-        startup.start(basicWindow());
-        EXPECT_EQ(basic(startup).document().ContraptionCount(), 2);
+        startup.start(mainForm());
+        EXPECT_EQ(document(startup).ContraptionCount(), 2);
         EXPECT_FALSE(startup.engine().IsAudioRunning());
-        EXPECT_FALSE(basic(startup).document().IsPlaying());
+        EXPECT_FALSE(document(startup).IsPlaying());
     }
     {
         VTStartup startup(options({"/startdacs", "/startclock"}));
-        startup.start(basicWindow());
-        EXPECT_FALSE(basic(startup).document().GetPath().has_value());
+        startup.start(mainForm());
+        EXPECT_FALSE(document(startup).GetPath().has_value());
         EXPECT_FALSE(startup.engine().IsAudioRunning());
     }
     {
         VTStartup startup(options({"/startdacs", "/startclock", patch}));
-        startup.start(basicWindow());
+        startup.start(mainForm());
         EXPECT_TRUE(startup.engine().IsAudioRunning());
-        EXPECT_TRUE(basic(startup).document().IsPlaying());
+        EXPECT_TRUE(document(startup).IsPlaying());
     }
     EXPECT_TRUE(box.messages.empty());
 }
@@ -150,11 +148,11 @@ TEST_F(Startup, SwitchesDoNothingWithoutDacsOrWithoutADocument) {
 TEST_F(Startup, BadArgumentIsReportedBeforeTheWindowAndStopsTheReading) {
     const std::string patch = writeTonePatch(folder);
     VTStartup startup(options({"/STARTDACS", "--bogus", patch}));
-    startup.start(basicWindow());
+    startup.start(mainForm());
     ASSERT_EQ(box.messages.size(), 1u);
     EXPECT_EQ(box.messages[0].text, "Bad command line parameter number 2: \"--bogus\"");
     EXPECT_EQ(box.messages[0].caption, "Vantrel Command Line Error");
-    EXPECT_FALSE(basic(startup).document().GetPath().has_value());
+    EXPECT_FALSE(document(startup).GetPath().has_value());
     EXPECT_FALSE(startup.engine().IsAudioRunning());
 }
 
@@ -169,7 +167,7 @@ TEST_F(Startup, AnOutputThatCannotOpenGivesWayToTheNullOutputForThisRunOnly) {
     o.audio = &withCard;
     {
         VTStartup startup(std::move(o));
-        startup.start(basicWindow());
+        startup.start(mainForm());
         EXPECT_TRUE(startup.playsOnNullOutput());
         EXPECT_TRUE(startup.engine().IsAudioRunning());
         EXPECT_TRUE(soundsWithin(startup.engine(), std::chrono::seconds(3)));
@@ -182,7 +180,7 @@ TEST_F(Startup, AnOutputThatCannotOpenGivesWayToTheNullOutputForThisRunOnly) {
 TEST_F(Startup, ServicesComeUpAndShutDownStoresWhatTheNextStartReads) {
     sharedSoundFilePaths().setSearchPaths({});
     VTStartup startup(options({}));
-    startup.start(basicWindow());
+    startup.start(mainForm());
     // The help window is the program's viewer, with its pages.
     EXPECT_EQ(VTHelpViewer::current(), &startup.help());
     VTHelpViewer::show(2000);
@@ -206,7 +204,7 @@ TEST_F(Startup, ServicesComeUpAndShutDownStoresWhatTheNextStartReads) {
 
     sharedSoundFilePaths().setSearchPaths({});
     VTStartup again(options({}));
-    again.start(basicWindow());
+    again.start(mainForm());
     EXPECT_EQ(sharedSoundFilePaths().searchPaths(), std::vector<std::string>{"/srv/samples/"});
     EXPECT_FALSE(again.mainWindow()->window().windowState() & Qt::WindowMaximized);
     EXPECT_EQ(again.mainWindow()->window().geometry().width(), 700);
@@ -220,7 +218,7 @@ TEST_F(Startup, SplashLastsItsTimeThenTheWelcomeIsOfferedOnce) {
     o.offerWelcome = true;
     RecordingHelpViewer* help = nullptr;
     VTStartup startup(std::move(o));
-    startup.start(basicWindow());
+    startup.start(mainForm());
     ASSERT_NE(startup.splash(), nullptr);
     EXPECT_TRUE(startup.splash()->isVisible());
     // The start-up installed its help window; a recorder over it sees what Yes opens.
@@ -241,16 +239,15 @@ TEST_F(Startup, SplashLastsItsTimeThenTheWelcomeIsOfferedOnce) {
 
 TEST_F(Startup, TheAboutCommandShowsTheAboutBox) {
     VTStartup startup(options({}));
-    startup.start(basicWindow());
+    startup.start(mainForm());
     bool shown = false;
     vantrel::test::answerNextDialog([&](QDialog& d) {
         shown = d.windowTitle() == "About Vantrel";
         d.accept();
     });
-    auto* window = &startup.mainWindow()->window();
-    for (QAction* menu : window->menuBar()->actions())
-        for (QAction* item : menu->menu()->actions())
-            if (item->text() == "&About") item->trigger();
+    QAction* about = form(startup).MenuAction("&About Vantrel");
+    ASSERT_NE(about, nullptr);
+    about->trigger();
     EXPECT_TRUE(shown);
 }
 

@@ -9,13 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/gui/VTQtMessageBox.h"
 #include "app/shell/VTApplication.h"
-#include "app/shell/VTBasicMainWindow.h"
-#include "app/shell/VTQtMessageBox.h"
+#include "app/shell/VTMainFormWindow.h"
 #include "app/shell/VTStartupCommandLine.h"
 #include "app/shell/VTStartupMainWindow.h"
-#include "editors/KDQtTextClipboard.h"
-#include "platform/KDTextClipboard.h"
 #include "platform/VTIniSettingsStore.h"
 #include "platform/VTProgramPaths.h"
 
@@ -51,12 +49,6 @@ bool hasDisplay() {
     return setIn("DISPLAY") || setIn("WAYLAND_DISPLAY") || setIn("QT_QPA_PLATFORM");
 }
 
-VTStartup::MainWindowMaker basicMainWindow() {
-    return [](VTStartup::Services& services) -> std::unique_ptr<VTStartupMainWindow> {
-        return std::make_unique<VTBasicMainWindow>(services.engine);
-    };
-}
-
 int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow) {
     std::vector<std::string> args(argv, argv + argc);
     const std::string screenshot = takeScreenshotOption(args);
@@ -78,8 +70,6 @@ int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow)
     VTApplication app(argc, argv);
     VTQtMessageBox messageBox;
     VTMessageBox::setCurrent(&messageBox);
-    KDQtTextClipboard clipboard;
-    KDTextClipboard::install(&clipboard);
     VTIniSettingsStore settings;
 
     VTStartup::Options options;
@@ -95,7 +85,7 @@ int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow)
     int code = 0;
     {
         VTStartup startup(std::move(options));
-        startup.start(makeMainWindow ? makeMainWindow : basicMainWindow());
+        startup.start(makeMainWindow ? makeMainWindow : VTMainFormWindow::maker());
         if (!screenshot.empty()) {
             QTimer::singleShot(300, &app, [&] {
                 const bool saved =
@@ -107,7 +97,6 @@ int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow)
         code = app.exec();
         startup.shutDown();
     }
-    KDTextClipboard::install(nullptr);
     VTMessageBox::setCurrent(nullptr);
     return code;
 }

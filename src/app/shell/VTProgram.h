@@ -13,11 +13,8 @@ namespace VTProgram {
 // The exit code for arguments the program does not understand, as the command-line tools give.
 inline constexpr int kBadArguments = 2;
 
-// Returns the program's exit code.
-int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow);
-
-// The main window built where none is given.
-VTStartup::MainWindowMaker basicMainWindow();
+// Returns the program's exit code. Without a maker the main window is TMainForm.
+int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow = {});
 
 // True when Qt can show windows: a display, or a platform chosen in QT_QPA_PLATFORM.
 bool hasDisplay();
