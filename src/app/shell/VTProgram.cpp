@@ -43,6 +43,19 @@ std::string takeScreenshotOption(std::vector<std::string>& args) {
     return file;
 }
 
+// Unattended runs: every message goes to standard error with the safe answer, as when no box
+// is installed, but the slot is taken so that no window installs a box of its own.
+class VTStandardErrorMessageBox : public VTMessageBox {
+public:
+    VTMessageAnswer ask(const std::string& text, const std::string& caption,
+                        VTMessageButtons buttons, VTMessageIcon icon) override {
+        VTMessageBox::setCurrent(nullptr);
+        const VTMessageAnswer answer = VTMessageBox::show(text, caption, buttons, icon);
+        VTMessageBox::setCurrent(this);
+        return answer;
+    }
+};
+
 }  // namespace
 
 bool hasDisplay() {
@@ -68,8 +81,14 @@ int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow)
     }
 
     VTApplication app(argc, argv);
-    VTQtMessageBox messageBox;
-    VTMessageBox::setCurrent(&messageBox);
+    // Qt has taken out the options that are its own ("-style", "-platform" ...).
+    args.assign(argv, argv + argc);
+    takeScreenshotOption(args);
+    // A picture is taken unattended: messages go to standard error instead of waiting.
+    VTQtMessageBox windowBox;
+    VTStandardErrorMessageBox unattendedBox;
+    VTMessageBox::setCurrent(screenshot.empty() ? static_cast<VTMessageBox*>(&windowBox)
+                                                : &unattendedBox);
     VTIniSettingsStore settings;
 
     VTStartup::Options options;
@@ -78,7 +97,6 @@ int run(int argc, char** argv, const VTStartup::MainWindowMaker& makeMainWindow)
     options.programFile = VTProgramPaths::programFile();
     options.dataHome = VTProgramPaths::dataHome();
     if (!screenshot.empty()) {
-        // A picture is taken unattended: nothing may wait for an answer.
         options.splashMs = -1;
         options.offerWelcome = false;
     }
