@@ -212,6 +212,15 @@ TEST_F(Startup, ServicesComeUpAndShutDownStoresWhatTheNextStartReads) {
     sharedSoundFilePaths().setSearchPaths({});
 }
 
+TEST_F(Startup, ARegistrationThatCannotBeWrittenIsSilent) {
+    auto o = options({});
+    o.dataHome = "/proc/no-such-data-folder";
+    VTStartup startup(std::move(o));
+    startup.start(mainForm());
+    EXPECT_TRUE(startup.mainWindow()->window().isVisible());
+    EXPECT_TRUE(box.messages.empty());
+}
+
 TEST_F(Startup, SplashLastsItsTimeThenTheWelcomeIsOfferedOnce) {
     auto o = options({});
     o.splashMs = 50;
