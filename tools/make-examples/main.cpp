@@ -14,7 +14,7 @@
 #include "app/cli/VTRenderCommand.h"
 #include "contraptions/VTContraption.h"
 #include "document/KDMessageDocumentDialogs.h"
-#include "document/VTDocAppData.h"
+#include "document/VTPaneLayoutDocAppData.h"
 #include "document/VTDocument.h"
 
 namespace {
@@ -244,8 +244,10 @@ int main(int argc, char** argv) {
     }
     // Sound-file names are kept relative to the patches' folder, as the program stores them.
     VTRenderCommand::prepareProgram((examples / "groove.vtx").string());
-    auto document = VTDocument::Create(std::make_unique<VTDocAppData>(),
-                                       std::make_unique<KDMessageDocumentDialogs>());
+    // The patcher pane is wide enough to show each whole patch when the window opens it.
+    auto layout = std::make_unique<VTPaneLayoutDocAppData>();
+    layout->patcherWidth = 740;
+    auto document = VTDocument::Create(std::move(layout), std::make_unique<KDMessageDocumentDialogs>());
     struct Patch {
         void (*build)(VTExamplePatch&);
         fs::path file;

@@ -42,6 +42,7 @@
 #include "platform/VTVolumeControl.h"
 #include "ui/KDPatcherNode.h"
 #include "ui/KDPatcherPanel.h"
+#include "ui/qt/KDQtBrickTile.h"
 #include "ui/qt/KDQtControlWidget.h"
 #include "ui/qt/KDQtPatcherWidget.h"
 #include "ui/qt/KDQtWinSplit.h"
@@ -199,6 +200,8 @@ void TMainForm::BuildPanes() {
 
     split_ = new KDQtWinSplit(client_);
     scrollBox_ = new VTPropertiesPane(client_);
+    scrollBox_->SetTile(KDQtBrickTile());
+    scrollBox_->SetTileShiftPercent(50.0f);
     split_->SetTarget(patcherPane_, alLeft);
     split_->control().SetMinTargetSize(kPaneMargin);
     split_->control().SetMaxTargetSize(5000);
