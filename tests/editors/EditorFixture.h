@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "../support/QtTestEnvironment.h"
 #include "contraptions/VTContraption.h"
 #include "contraptions/VTContraptionFactory.h"
 #include "contraptions/VTContraptionMakerTemplate.h"
@@ -29,24 +30,6 @@
 #include "params/SGStaticPropertyTable.h"
 
 namespace vantrel::test {
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_editors";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) app_ = new QApplication(argc, argv);
-        registerAllMakers();
-    }
-    void TearDown() override {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
 
 // One parameter of every bound kind.
 class BindingParams : public SGSignalProcessor {

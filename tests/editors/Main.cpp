@@ -2,5 +2,5 @@
 
 namespace {
 const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new vantrel::test::QtEnvironment);
+    ::testing::AddGlobalTestEnvironment(new vantrel::test::QtTestEnvironment(registerAllMakers));
 }

@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "../support/QtTestEnvironment.h"
 #include "../support/RecordingMessageBox.h"
 #include "app/gui/BraskDocDialogs.h"
 #include "app/gui/TMainForm.h"
@@ -35,24 +36,6 @@
 #include "ui/qt/KDQtPatcherWidget.h"
 
 namespace vantrel::test {
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_gui";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) app_ = new QApplication(argc, argv);
-        registerAllMakers();
-    }
-    void TearDown() override {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
 
 // An engine without devices: audio runs when the test says so.
 class FakeEngine : public VTMainEngine {

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "support/QtTestEnvironment.h"
 #include "ui/KDDWKnob.h"
 #include "ui/KDNumberEdit.h"
 #include "ui/KDPianoKeyboard.h"
@@ -19,24 +20,8 @@
 
 namespace {
 
-// One application for the whole test program.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "test_uiqt";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) app_ = new QApplication(argc, argv);
-    }
-    void TearDown() override {
-        delete app_;
-        app_ = nullptr;
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new vantrel::test::QtTestEnvironment);
 
 void Show(QWidget& w) {
     w.show();
