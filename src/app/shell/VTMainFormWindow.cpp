@@ -1,12 +1,22 @@
 #include "app/shell/VTMainFormWindow.h"
 
+#include "app/dialogs/VTDialogWindows.h"
 #include "app/gui/TMainForm.h"
 #include "audio/TRealTimeEngine.h"
 
 VTMainFormWindow::VTMainFormWindow(TRealTimeEngine& engine, VTSettingsStore& settings)
-    : link_(engine), form_(std::make_unique<TMainForm>(link_, settings)) {}
+    : link_(engine),
+      form_(std::make_unique<TMainForm>(link_, settings)),
+      dialogs_(std::make_unique<VTDialogWindows>(*form_, engine)) {
+    form_->SetSecondaryWindows(dialogs_.get());
+}
 
-VTMainFormWindow::~VTMainFormWindow() = default;
+VTMainFormWindow::~VTMainFormWindow() {
+    // The dialogs go first: they are the window's children and hold on to it.
+    form_->SetSecondaryWindows(nullptr);
+    dialogs_.reset();
+    form_.reset();
+}
 
 QMainWindow& VTMainFormWindow::window() { return *form_; }
 

@@ -7,6 +7,7 @@
 #include "app/shell/VTStartupMainWindow.h"
 
 class TMainForm;
+class VTDialogWindows;
 
 // The program's main window as the start-up drives it: TMainForm over the real-time engine.
 class VTMainFormWindow : public VTStartupMainWindow {
@@ -29,4 +30,5 @@ public:
 private:
     VTRealTimeEngineLink link_;
     std::unique_ptr<TMainForm> form_;
+    std::unique_ptr<VTDialogWindows> dialogs_;
 };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/gui/VTSecondaryWindows.h"
+
+class TMainForm;
+class TRealTimeEngine;
+
+// The secondary windows the main window's menu opens, over the real engine. Made once with the
+// main window and destroyed with it; each window is built when it is first asked for and keeps
+// its values from one opening to the next.
+class VTDialogWindows : public VTSecondaryWindows {
+public:
+    VTDialogWindows(TMainForm& form, TRealTimeEngine& engine);
+    ~VTDialogWindows() override;
+
+    void ShowExport() override;
+    void ShowSettings() override;
+    void ShowModulation() override;
+    void ShowQuickMap() override;
+
+private:
+    TMainForm& form_;
+    TRealTimeEngine& engine_;
+};
