@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QPointer>
+
 #include "app/gui/VTSecondaryWindows.h"
 
 class TMainForm;
 class TRealTimeEngine;
+class TSettingsForm;
 
 // The secondary windows the main window's menu opens, over the real engine. Made once with the
 // main window and destroyed with it; each window is built when it is first asked for and keeps
@@ -21,4 +24,6 @@ public:
 private:
     TMainForm& form_;
     TRealTimeEngine& engine_;
+    // Owned by the main window as a child, so it is centred on it and goes when it goes.
+    QPointer<TSettingsForm> settings_;
 };
