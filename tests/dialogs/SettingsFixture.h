@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <functional>

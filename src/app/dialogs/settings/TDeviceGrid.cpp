@@ -12,6 +12,12 @@ TDeviceGrid::TDeviceGrid(const QStringList& rowNames, QWidget* parent)
     verticalHeader()->hide();
     horizontalHeader()->setStretchLastSection(true);
     setColumnWidth(0, 90);
+    // All eight rows in view at once, each tall enough for the floating list.
+    const int rowHeight = list_->sizeHint().height();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMinimumHeight(rowHeight * kRows + 2 * frameWidth());
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -32,11 +32,12 @@ constexpr const char* kInvalidInputText =
     "You have selected an invalid Audio Input buffer size.\n"
     "The Audio Input buffer size must be greater than or equal to the Audio Output buffer size.\n"
     "The Audio Input buffer size has been reset to the Audio Output buffer size.";
+// Five lines that read as one paragraph; kept as one so that it wraps to the page's width.
 constexpr const char* kDirectoryNote =
-    "Soundfiles referenced within Vantrel documents are stored in \n"
-    "relative form if they are contained within directories or sub-directories \n"
-    "of either: the directory the Vantrel document is contained in, the \n"
-    "directories listed above, or the Vantrel application directory. \n"
+    "Soundfiles referenced within Vantrel documents are stored in "
+    "relative form if they are contained within directories or sub-directories "
+    "of either: the directory the Vantrel document is contained in, the "
+    "directories listed above, or the Vantrel application directory. "
     "Files are also searched for in that order.";
 
 QStringList RowNames(const char* first, const char* aux) {
@@ -123,6 +124,7 @@ QWidget* TSettingsForm::BuildDirectoriesPage() {
     directories_ = new QListWidget;
     note_ = new QPlainTextEdit(kDirectoryNote);
     note_->setReadOnly(true);
+    note_->setFixedHeight(note_->fontMetrics().lineSpacing() * 6 + 12);
     add_ = new QPushButton("Add...");
     remove_ = new QPushButton("Remove");
     up_ = new QPushButton("Move Up");
