@@ -1,10 +1,17 @@
 #include "app/dialogs/VTDialogWindows.h"
 
 #include "app/gui/TMainForm.h"
+#include "app/dialogs/modulation/VTModulationDialogs.h"
 #include "audio/TRealTimeEngine.h"
 
 VTDialogWindows::VTDialogWindows(TMainForm& form, TRealTimeEngine& engine)
-    : form_(form), engine_(engine) {}
+    : form_(form), engine_(engine) {
+    VTModulationContext modulation;
+    modulation.server = &engine_.MidiInputs().server();
+    modulation.document = [&form] { return form.Document(); };
+    modulation.controllersEnabled = [&engine] { return engine.MidiInputs().MidiControllersEnabled(); };
+    modulation_ = std::make_unique<VTModulationDialogs>(form_, modulation);
+}
 
 VTDialogWindows::~VTDialogWindows() = default;
 
@@ -12,6 +19,6 @@ void VTDialogWindows::ShowExport() {}
 
 void VTDialogWindows::ShowSettings() {}
 
-void VTDialogWindows::ShowModulation() {}
+void VTDialogWindows::ShowModulation() { modulation_->showModulation(); }
 
-void VTDialogWindows::ShowQuickMap() {}
+void VTDialogWindows::ShowQuickMap() { modulation_->showQuickMapForSelection(); }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
+
 #include "app/gui/VTSecondaryWindows.h"
 
 class TMainForm;
 class TRealTimeEngine;
+class VTModulationDialogs;
 
 // The secondary windows the main window's menu opens, over the real engine. Made once with the
 // main window and destroyed with it; each window is built when it is first asked for and keeps
@@ -18,7 +21,11 @@ public:
     void ShowModulation() override;
     void ShowQuickMap() override;
 
+    // The parameter mapping windows, which the editors' parameter pop-up opens as well.
+    VTModulationDialogs& Modulation() const { return *modulation_; }
+
 private:
     TMainForm& form_;
     TRealTimeEngine& engine_;
+    std::unique_ptr<VTModulationDialogs> modulation_;
 };
