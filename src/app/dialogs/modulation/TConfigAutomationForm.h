@@ -22,6 +22,7 @@ class VTMidiMappingPanel;
 class TConfigAutomationForm : public QDialog {
     Q_OBJECT
 public:
+    // The page "2003.html" of the help.
     static constexpr int kHelpTopic = 2003;
 
     explicit TConfigAutomationForm(const VTModulationContext& context, QWidget* parent = nullptr);
