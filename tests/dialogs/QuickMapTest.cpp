@@ -131,6 +131,7 @@ TEST_F(ModulationTest, TheMenusQuickMapFollowsTheModulationWindowsSelection) {
     EXPECT_EQ(sourceOf(gen, amplitude), (VTMidiSource{0xB0, 0, 75}));
     // The modulation window shows what quick-map learned once it is looked at again.
     modulation().rebuildTree();
+    EXPECT_EQ(modulation().panel().group(0).shownSource(), (VTMidiSource{0xB0, 0, 75}));
 }
 
 }  // namespace

@@ -159,7 +159,10 @@ void TConfigAutomationForm::selectionChanged() {
     if (parameter && !parameter->isLiveIn(document)) parameter.reset();
     parameterLabel_->setText(parameter ? QString::fromStdString(parameter->qualifiedName()) : "");
     rangeLabel_->setText(parameter ? QString::fromStdString(parameter->rangeText()) : "");
-    if (panel_->parameter() != parameter) panel_->setParameter(parameter);
+    if (panel_->parameter() != parameter)
+        panel_->setParameter(parameter);
+    else
+        panel_->showSources();
 }
 
 void TConfigAutomationForm::showFor(std::optional<VTMappedParameter> parameter) {

@@ -37,12 +37,20 @@ void VTMidiMappingPanel::setParameter(std::optional<VTMappedParameter> parameter
     group(0).setTitle(range ? "MIDI Control Source ( Center Value )" : "MIDI Control Source");
     group(1).setTitle("MIDI Control Source ( Width )");
     group(1).setVisible(range);
+    showSources();
+    updateLearnAvailability();
+}
+
+void VTMidiMappingPanel::showSources() {
+    if (parameter_ && !parameterIsLive()) {
+        setParameter(std::nullopt);
+        return;
+    }
     for (int which = 0; which < 2; ++which) {
         VTMidiControlClient* client = parameter_ ? parameter_->source(which) : nullptr;
         group(which).showSource(client ? client->getSource() : VTMidiSource{});
         group(which).setEnabled(client != nullptr);
     }
-    updateLearnAvailability();
 }
 
 void VTMidiMappingPanel::updateLearnAvailability() {

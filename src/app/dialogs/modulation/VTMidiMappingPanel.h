@@ -24,6 +24,8 @@ public:
     // Shows the parameter's controller, made if it is new; none empties and disables the groups.
     void setParameter(std::optional<VTMappedParameter> parameter);
     const std::optional<VTMappedParameter>& parameter() const { return parameter_; }
+    // Shows the sources again (another window may have changed them), learning on.
+    void showSources();
     bool hasTwoGroups() const { return parameter_ && parameter_->isRange(); }
 
     VTMidiSourceGroup& group(int which) const { return *groups_[static_cast<std::size_t>(which)]; }
