@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -100,6 +101,11 @@ QWidget* TConfigAutomationForm::buildSourcePage() {
 
 void TConfigAutomationForm::rebuildTree() {
     const std::optional<VTMappedParameter> kept = selectedParameter();
+    // What the user opened stays open.
+    QSet<quintptr> expanded;
+    for (int t = 0; t < tree_->topLevelItemCount(); ++t)
+        if (tree_->topLevelItem(t)->isExpanded())
+            expanded.insert(tree_->topLevelItem(t)->data(0, kContraptionRole).value<quintptr>());
     rebuilding_ = true;
     tree_->clear();
     if (VTDocument* document = context_.document ? context_.document() : nullptr) {
@@ -117,6 +123,7 @@ void TConfigAutomationForm::rebuildTree() {
                 item->setData(0, kIndexRole, i);
                 item->setData(0, kContraptionRole, QVariant::fromValue(quintptr(contraption)));
             }
+            top->setExpanded(expanded.contains(quintptr(contraption)));
         }
     }
     rebuilding_ = false;
