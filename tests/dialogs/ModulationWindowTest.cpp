@@ -113,6 +113,16 @@ TEST_F(ModulationTest, TheMenuCommandOpensTheWindowForNoParameter) {
     EXPECT_EQ(w.parameterLabel().text(), "");
 }
 
+TEST_F(ModulationTest, TheEditorsPopupReachesTheWindowsOnlyWhileTheyExist) {
+    VTContraption& gen = add("TestGen");
+    EXPECT_EQ(VTParameterDialogs::current(), &dialogs());
+    form->SetSecondaryWindows(nullptr);
+    windows.reset();
+    EXPECT_EQ(VTParameterDialogs::current(), nullptr);
+    popupItem(gen, "Amplitude", "_VTPropPopupMapModulation");  // does nothing
+    EXPECT_EQ(gen.controllers().existingController(indexOf(gen, "Amplitude")), nullptr);
+}
+
 TEST_F(ModulationTest, ASourceSetUpInTheWindowMovesTheParameter) {
     VTContraption& gen = add("TestGen");
     auto& tone = static_cast<VTTestSignalGenerator&>(gen.processor());
@@ -195,6 +205,23 @@ TEST_F(ModulationTest, QuickMapLearnsTheNextControllerThatMoves) {
     EXPECT_FALSE(button.isChecked());
     send({0xB0, 80, 1});
     EXPECT_EQ(sourceOf(gen, frequency).getSource(), (VTMidiSource{0xF0, 5, 10}));
+}
+
+TEST_F(ModulationTest, ThePresetNumberFollowsProgramChangesOnItsChannel) {
+    VTContraption& gen = add("TestGen");
+    auto& tone = static_cast<VTTestSignalGenerator&>(gen.processor());
+    tone.amplitude.setValue(0.25);
+    gen.storePreset(3);
+    tone.amplitude.setValue(0.5);
+    gen.forgetCurrentPreset();
+    dialogs().setupModulation(gen, VTMappedParameter::kPresetNumber);
+    choose(modulation().panel().group(0), 3, 9, 0);  // program change, channel 10
+
+    enableMidi();
+    send({0xC9, 25});  // no slot 26
+    EXPECT_EQ(tone.amplitude.value(), 0.5);
+    send({0xC9, 3});  // "4" in the window's numbering
+    EXPECT_EQ(tone.amplitude.value(), 0.25);
 }
 
 TEST_F(ModulationTest, ChoosingNoneRemovesTheMapping) {
