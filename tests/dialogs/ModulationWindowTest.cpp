@@ -5,11 +5,11 @@
 #include <QTabWidget>
 
 #include "ModulationFixture.h"
-#include "params/SGPropertyUnits.h"
 #include "app/dialogs/modulation/VTMidiSourceChoice.h"
 #include "control/VTMidiPropertyController.h"
 #include "library/effects/VTFlanger.h"
 #include "library/generators/VTTestSignalGenerator.h"
+#include "params/SGPropertyUnits.h"
 
 namespace vantrel::test {
 namespace {
@@ -43,9 +43,9 @@ TEST(MidiSourceChoice, ChangingTheTypeKeepsTheChannelAndAdaptsTheNumber) {
         {{0xB0, 3, 74}, 0xB0, {0xB0, 3, 74}},  // 7-bit keeps its controller
         {{0xB0, 3, 40}, 0xF0, {0xF0, 3, 8}},   // the pair's first controller
         {{0xB0, 3, 20}, 0xF0, {0xF0, 3, 20}},
-        {{0xB0, 3, 74}, 0xF0, {0xF0, 3, 0}},   // still above 31 after the pair
+        {{0xB0, 3, 74}, 0xF0, {0xF0, 3, 0}},  // still above 31 after the pair
         {{0xF0, 5, 9}, 0xB0, {0xB0, 5, 9}},
-        {{0xB0, 5, 9}, 0xC0, {0xC0, 5, 0}},    // no number for the other types
+        {{0xB0, 5, 9}, 0xC0, {0xC0, 5, 0}},  // no number for the other types
         {{0xB0, 5, 9}, 0xE0, {0xE0, 5, 0}},
         {{0xE0, 5, 0}, 0, {0, 5, 0}},
     };
@@ -255,7 +255,8 @@ TEST_F(ModulationTest, MappingsAreStoredWithThePatchAndReadBack) {
     const std::string fresh = "-1 -1 0 { } 0 0 30 -1 ";
     // Preset controller (its text is not followed by a space), "Amplitude", "Frequency" (never
     // opened) and "Waveform" (no range).
-    EXPECT_NE(text.find("\t" + fresh + "192 9 0 {  }" + fresh + "176 1 7 {  } . . "), std::string::npos)
+    EXPECT_NE(text.find("\t" + fresh + "192 9 0 {  }" + fresh + "176 1 7 {  } . . "),
+              std::string::npos)
         << text;
 
     saveAndReopen();
@@ -274,7 +275,7 @@ TEST_F(ModulationTest, MappingsAreStoredWithThePatchAndReadBack) {
 }
 
 TEST_F(ModulationTest, CloseMarksTheDocumentModifiedAndHelpOpensTheTopic) {
-    VTContraption& gen = add("TestGen");
+    add("TestGen");
     saveAndReopen();
     windows->ShowModulation();
     ASSERT_TRUE(modulation().isVisible());
@@ -284,7 +285,6 @@ TEST_F(ModulationTest, CloseMarksTheDocumentModifiedAndHelpOpensTheTopic) {
     modulation().closeButton().click();
     EXPECT_FALSE(modulation().isVisible());
     EXPECT_TRUE(doc().IsModified());
-    (void)gen;
 }
 
 TEST_F(ModulationTest, AMappingChangedInTheWindowMarksTheDocumentModified) {

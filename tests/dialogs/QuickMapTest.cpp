@@ -62,8 +62,8 @@ TEST_F(ModulationTest, QuickMapOfARangeLearnsTheCentreThenTheWidth) {
         send({0xB0, 80, 10});
         // The same controller moving on is not taken for the width.
         send({0xB0, 80, 11});
-        widthWaited = w.isVisible() && w.secondLearnTimer().isActive() &&
-                      w.panel().learningGroup() == -1;
+        widthWaited =
+            w.isVisible() && w.secondLearnTimer().isActive() && w.panel().learningGroup() == -1;
         QTest::qWait(TQuickMapMIDIForm::kSecondLearnDelayMs + 150);
         send({0xB0, 81, 10});
     });

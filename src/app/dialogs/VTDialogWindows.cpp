@@ -1,7 +1,7 @@
 #include "app/dialogs/VTDialogWindows.h"
 
-#include "app/gui/TMainForm.h"
 #include "app/dialogs/modulation/VTModulationDialogs.h"
+#include "app/gui/TMainForm.h"
 #include "audio/TRealTimeEngine.h"
 
 VTDialogWindows::VTDialogWindows(TMainForm& form, TRealTimeEngine& engine)
@@ -9,7 +9,9 @@ VTDialogWindows::VTDialogWindows(TMainForm& form, TRealTimeEngine& engine)
     VTModulationContext modulation;
     modulation.server = &engine_.MidiInputs().server();
     modulation.document = [&form] { return form.Document(); };
-    modulation.controllersEnabled = [&engine] { return engine.MidiInputs().MidiControllersEnabled(); };
+    modulation.controllersEnabled = [&engine] {
+        return engine.MidiInputs().MidiControllersEnabled();
+    };
     modulation_ = std::make_unique<VTModulationDialogs>(form_, modulation);
 }
 

@@ -135,7 +135,8 @@ QTreeWidgetItem* TConfigAutomationForm::itemOf(const VTMappedParameter& paramete
         QTreeWidgetItem* top = tree_->topLevelItem(t);
         if (contraptionOf(top) != &parameter.contraption()) continue;
         for (int k = 0; k < top->childCount(); ++k)
-            if (top->child(k)->data(0, kIndexRole).toInt() == parameter.index()) return top->child(k);
+            if (top->child(k)->data(0, kIndexRole).toInt() == parameter.index())
+                return top->child(k);
     }
     return nullptr;
 }

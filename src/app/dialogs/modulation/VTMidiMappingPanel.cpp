@@ -104,8 +104,10 @@ void VTMidiMappingPanel::forgetLearnTarget() {
 void VTMidiMappingPanel::learnToggledByHand(int which, bool pressed) {
     if (pressed) {
         pressLearn(which);
-        if (learning_ == which) Q_EMIT learnPressedByHand(which);
-        else group(which).setLearnPressed(false);
+        if (learning_ == which)
+            Q_EMIT learnPressedByHand(which);
+        else
+            group(which).setLearnPressed(false);
     } else {
         releaseLearn();
     }

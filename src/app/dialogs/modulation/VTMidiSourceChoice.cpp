@@ -8,13 +8,12 @@ const std::array<const char*, kTypeCount> kTypeNames = {
     "(None)",         "7 bit Control Change", "14 bit Control Change",
     "Program Change", "Channel Pressure",     "Pitch Bend"};
 
-const std::array<std::uint8_t, kTypeCount> kTypes = {
-    0,
-    VTMidiControlServer::kControlChange7,
-    VTMidiControlServer::kControlChange14,
-    VTMidiControlServer::kProgramChange,
-    VTMidiControlServer::kChannelPressure,
-    VTMidiControlServer::kPitchBend};
+const std::array<std::uint8_t, kTypeCount> kTypes = {0,
+                                                     VTMidiControlServer::kControlChange7,
+                                                     VTMidiControlServer::kControlChange14,
+                                                     VTMidiControlServer::kProgramChange,
+                                                     VTMidiControlServer::kChannelPressure,
+                                                     VTMidiControlServer::kPitchBend};
 
 int entryOf(std::uint8_t type) {
     for (int i = 0; i < kTypeCount; ++i)

@@ -65,8 +65,8 @@ void VTMidiSourceGroup::typeChosen(int entry) {
     // The number field still holds the number of the type before, which the new type adapts.
     VTMidiSource before = shownSource();
     before.number = numberField_->value();
-    showSource(VTMidiSourceChoice::withType(before, VTMidiSourceChoice::kTypes[
-                                                        static_cast<std::size_t>(entry)]));
+    showSource(VTMidiSourceChoice::withType(
+        before, VTMidiSourceChoice::kTypes[static_cast<std::size_t>(entry)]));
     reportEdit();
 }
 

@@ -2,9 +2,9 @@
 
 #include <QPointer>
 
-#include "app/dialogs/modulation/VTModulationContext.h"
 #include "app/dialogs/modulation/TConfigAutomationForm.h"
 #include "app/dialogs/modulation/TQuickMapMIDIForm.h"
+#include "app/dialogs/modulation/VTModulationContext.h"
 #include "editors/VTParameterDialogs.h"
 
 class QWidget;
