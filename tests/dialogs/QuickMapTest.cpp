@@ -126,9 +126,14 @@ TEST_F(ModulationTest, TheMenusQuickMapFollowsTheModulationWindowsSelection) {
     const int amplitude = indexOf(gen, "Amplitude");
     dialogs().setupModulation(gen, amplitude);
     enableMidi();
+    modulation().panel().updateLearnAvailability();
+    modulation().panel().group(0).quickMapButton().click();
     whileModal([&] { send({0xB0, 75, 1}); });
     windows->ShowQuickMap();
     EXPECT_EQ(sourceOf(gen, amplitude), (VTMidiSource{0xB0, 0, 75}));
+    // The modulation window gave its learn request over to the quick-map.
+    EXPECT_EQ(modulation().panel().learningGroup(), -1);
+    EXPECT_FALSE(modulation().panel().group(0).quickMapButton().isChecked());
     // The modulation window shows what quick-map learned once it is looked at again.
     modulation().rebuildTree();
     EXPECT_EQ(modulation().panel().group(0).shownSource(), (VTMidiSource{0xB0, 0, 75}));

@@ -1,5 +1,6 @@
 #include "app/dialogs/modulation/VTModulationDialogs.h"
 
+#include "app/dialogs/modulation/VTMidiMappingPanel.h"
 #include "document/VTDocument.h"
 
 VTModulationDialogs::VTModulationDialogs(QWidget& owner, const VTModulationContext& context)
@@ -35,10 +36,7 @@ void VTModulationDialogs::quickMapMidi(VTContraption& contraption, int propertyI
                                        const SGPropertyInfo&) {
     // A parameter without a range has nothing to map.
     if (propertyIndex < 0 || !VTMappedParameter::isListed(contraption, propertyIndex)) return;
-    TQuickMapMIDIForm& form = quickMapForm();
-    if (form.isVisible()) return;
-    form.setParameter(VTMappedParameter(contraption, propertyIndex));
-    form.exec();
+    runQuickMap(VTMappedParameter(contraption, propertyIndex));
 }
 
 void VTModulationDialogs::showModulation() { modulationForm().showFor(std::nullopt); }
@@ -48,8 +46,14 @@ void VTModulationDialogs::showQuickMapForSelection() {
     const std::optional<VTMappedParameter> parameter = modulation_->selectedParameter();
     if (!parameter || !parameter->isLiveIn(context_.document ? context_.document() : nullptr))
         return;
+    runQuickMap(*parameter);
+}
+
+void VTModulationDialogs::runQuickMap(const VTMappedParameter& parameter) {
     TQuickMapMIDIForm& form = quickMapForm();
     if (form.isVisible()) return;
-    form.setParameter(*parameter);
+    // One window learns at a time: the quick-map takes over the server's learn request.
+    if (modulation_) modulation_->panel().releaseLearn();
+    form.setParameter(parameter);
     form.exec();
 }

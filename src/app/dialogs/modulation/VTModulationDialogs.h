@@ -36,6 +36,8 @@ public:
     TQuickMapMIDIForm* existingQuickMapForm() const { return quickMap_.data(); }
 
 private:
+    void runQuickMap(const VTMappedParameter& parameter);
+
     QWidget& owner_;
     VTModulationContext context_;
     // Children of the owner, so they close with it whichever goes first.
