@@ -31,6 +31,8 @@ public:
     const KDMidiIn& controllersIn() const { return controllersIn_; }
     const KDMidiIn& syncIn() const { return syncIn_; }
     VTClockChase& chase() { return chase_; }
+    // The server the controllers input feeds (and whose learn target the quick-map sets).
+    VTMidiControlServer& server() const { return server_; }
 
     void EnableMidiControllers();
     void DisableMidiControllers();

@@ -12,6 +12,7 @@ namespace VTHelpTopics {
 inline constexpr int kContents = 0;
 inline constexpr int kIntroduction = 2000;
 inline constexpr int kExport = 2002;
+inline constexpr int kModulation = 2003;
 
 std::string pageFileName(int topic);
 
