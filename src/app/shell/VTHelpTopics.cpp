@@ -14,7 +14,7 @@ std::string pageFileName(int topic) {
 }
 
 std::vector<int> openableTopics() {
-    std::vector<int> topics{kContents, kIntroduction, kExport, kModulation};
+    std::vector<int> topics{kContents, kIntroduction, kSettings, kExport, kModulation};
     const VTContraptionFactory& factory = VTContraptionFactory::instance();
     for (int i = 0; i < factory.makerCount(); ++i) {
         const int topic = factory.maker(i).helpContext();

@@ -11,6 +11,7 @@ namespace VTHelpTopics {
 // Asked of the help viewer, shows the contents (no maker has topic 0: it means "no help").
 inline constexpr int kContents = 0;
 inline constexpr int kIntroduction = 2000;
+inline constexpr int kSettings = 2001;
 inline constexpr int kExport = 2002;
 inline constexpr int kModulation = 2003;
 
