@@ -1,7 +1,10 @@
 #pragma once
 
+#include <memory>
+
 #include "app/gui/VTSecondaryWindows.h"
 
+class TExportAsWaveForm;
 class TMainForm;
 class TRealTimeEngine;
 
@@ -18,7 +21,11 @@ public:
     void ShowModulation() override;
     void ShowQuickMap() override;
 
+    // The export dialog, made at the first use.
+    TExportAsWaveForm& ExportForm();
+
 private:
     TMainForm& form_;
     TRealTimeEngine& engine_;
+    std::unique_ptr<TExportAsWaveForm> export_;
 };
