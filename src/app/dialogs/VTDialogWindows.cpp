@@ -2,8 +2,14 @@
 
 #include "app/dialogs/settings/TSettingsForm.h"
 #include "app/dialogs/modulation/VTModulationDialogs.h"
+#include <exception>
+
+#include "app/dialogs/export/TExportAsWaveForm.h"
 #include "app/gui/TMainForm.h"
 #include "audio/TRealTimeEngine.h"
+#include "audio/VTIOContraptionPool.h"
+#include "document/VTDocument.h"
+#include "platform/VTMessageBox.h"
 
 VTDialogWindows::VTDialogWindows(TMainForm& form, TRealTimeEngine& engine)
     : form_(form), engine_(engine) {
@@ -18,7 +24,29 @@ VTDialogWindows::VTDialogWindows(TMainForm& form, TRealTimeEngine& engine)
 
 VTDialogWindows::~VTDialogWindows() { delete settings_.data(); }
 
-void VTDialogWindows::ShowExport() {}
+TExportAsWaveForm& VTDialogWindows::ExportForm() {
+    if (!export_) export_ = std::make_unique<TExportAsWaveForm>(&form_);
+    return *export_;
+}
+
+// The export drives the patch itself, so live audio is off while the dialog is open and comes
+// back afterwards if it ran.
+void VTDialogWindows::ShowExport() {
+    VTIOContraptionPool& pool = VTIOContraptionPool::instance();
+    VTDocument* document = form_.Document();
+    if (!document || !pool.soundOut()) return;
+    const bool wasRunning = engine_.IsAudioRunning();
+    if (wasRunning) engine_.StopAudio();
+    ExportForm().Execute(document->Context(), pool);
+    if (!wasRunning) return;
+    try {
+        engine_.StartAudio();
+    } catch (const std::exception& e) {
+        // The device may have gone while the dialog was open; audio stays off, as after any
+        // failed start.
+        VTMessageBox::show(e.what(), "Vantrel", VTMessageButtons::Ok, VTMessageIcon::Stop);
+    }
+}
 
 void VTDialogWindows::ShowSettings() {
     if (!settings_) settings_ = new TSettingsForm(engine_, &form_);

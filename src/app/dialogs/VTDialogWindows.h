@@ -5,6 +5,7 @@
 
 #include "app/gui/VTSecondaryWindows.h"
 
+class TExportAsWaveForm;
 class TMainForm;
 class TRealTimeEngine;
 class TSettingsForm;
@@ -25,6 +26,8 @@ public:
 
     // The parameter mapping windows, which the editors' parameter pop-up opens as well.
     VTModulationDialogs& Modulation() const { return *modulation_; }
+    // The export dialog, made at the first use.
+    TExportAsWaveForm& ExportForm();
 
 private:
     TMainForm& form_;
@@ -32,4 +35,5 @@ private:
     // Owned by the main window as a child, so it is centred on it and goes when it goes.
     QPointer<TSettingsForm> settings_;
     std::unique_ptr<VTModulationDialogs> modulation_;
+    std::unique_ptr<TExportAsWaveForm> export_;
 };
