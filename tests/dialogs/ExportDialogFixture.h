@@ -21,19 +21,9 @@
 #include "contraptions/VTContraptionMaker.h"
 #include "platform/VTHelpViewer.h"
 
+#include "../support/RecordingHelpViewer.h"
+
 namespace vantrel::test {
-
-// Notes the help topics asked for; installs itself for its lifetime.
-class RecordingHelpViewer : public VTHelpViewer {
-public:
-    RecordingHelpViewer() : previous_(VTHelpViewer::current()) { VTHelpViewer::setCurrent(this); }
-    ~RecordingHelpViewer() override { VTHelpViewer::setCurrent(previous_); }
-    void showTopic(int topic) override { topics.push_back(topic); }
-    std::vector<int> topics;
-
-private:
-    VTHelpViewer* previous_;
-};
 
 // The export dialog of the main window, answered from the test: `whenShown` holds what to do
 // each time the dialog comes up (an empty queue cancels it, so no test leaves it open), the

@@ -21,13 +21,9 @@
 #include "editors/TContraptionForm.h"
 #include "platform/VTHelpViewer.h"
 
-namespace vantrel::test {
+#include "../support/RecordingHelpViewer.h"
 
-class RecordingHelpViewer : public VTHelpViewer {
-public:
-    void showTopic(int topic) override { topics.push_back(topic); }
-    std::vector<int> topics;
-};
+namespace vantrel::test {
 
 // The dialog fixture with the controllers made for the fixture's own control server, so that
 // messages sent on the simulated "Keys" port reach them.
@@ -36,12 +32,10 @@ protected:
     void SetUp() override {
         previousFactory = VTPropertyControllerFactory::current();
         VTPropertyControllerFactory::install(&factory);
-        VTHelpViewer::setCurrent(&help);
         DialogTest::SetUp();
     }
     void TearDown() override {
         DialogTest::TearDown();
-        VTHelpViewer::setCurrent(nullptr);
         VTPropertyControllerFactory::install(previousFactory);
         std::error_code ignored;
         std::filesystem::remove(patchPath(), ignored);

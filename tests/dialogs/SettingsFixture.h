@@ -24,19 +24,9 @@
 #include "platform/audio/KDNullBackend.h"
 #include "wave/SharedSoundFilePaths.h"
 
+#include "../support/RecordingHelpViewer.h"
+
 namespace vantrel::test {
-
-// Records the help topics asked for while it lives.
-class RecordingHelpViewer : public VTHelpViewer {
-public:
-    RecordingHelpViewer() : previous_(VTHelpViewer::current()) { VTHelpViewer::setCurrent(this); }
-    ~RecordingHelpViewer() override { VTHelpViewer::setCurrent(previous_); }
-    void showTopic(int topic) override { topics.push_back(topic); }
-    std::vector<int> topics;
-
-private:
-    VTHelpViewer* previous_;
-};
 
 // The dialog fixture with more devices: outputs "(None)", "Speakers" (2 channels), "Quad"
 // (4 channels), "Broken" (will not open), "Null Output"; inputs "(None)", "Microphone",

@@ -15,6 +15,8 @@
 #include "app/shell/VTApplication.h"
 #include "platform/VTHelpViewer.h"
 
+#include "../support/RecordingHelpViewer.h"
+
 namespace vantrel::test {
 
 // One application for the whole program, built the way the program builds it: under a
@@ -48,18 +50,6 @@ public:
 
 private:
     std::filesystem::path path_;
-};
-
-// Records the topics asked for and installs itself for its lifetime.
-class RecordingHelpViewer : public VTHelpViewer {
-public:
-    RecordingHelpViewer() : previous_(VTHelpViewer::current()) { VTHelpViewer::setCurrent(this); }
-    ~RecordingHelpViewer() override { VTHelpViewer::setCurrent(previous_); }
-    void showTopic(int topic) override { topics.push_back(topic); }
-    std::vector<int> topics;
-
-private:
-    VTHelpViewer* previous_;
 };
 
 // Runs `answer` on the first modal dialog that opens (once the event loop reaches it).
