@@ -540,6 +540,9 @@ void KDWaveStream::OutputThread() {
     const double periodUnits = frames * 10000.0 / 44100.0;  // the period in 0.1 ms
     const double counterPerUnit = static_cast<double>(clock_.CounterFrequency()) / 10000.0;
     for (;;) {
+        // With no output device there is nothing to wait on and nothing to pace the cycle: a
+        // wait on no devices fails, which ends the loop at once.
+        if (outputs_.count == 0) break;
         if (!WaitAll(outputs_, timeout)) {
             // No device finished a buffer for two periods. A stop that waits for the fade-out
             // would wait for ever on a stalled device, so it ends the loop as well.
@@ -550,8 +553,9 @@ void KDWaveStream::OutputThread() {
         if (!threadsRun_.load()) break;
 
         std::unique_lock lock(processing_);
+        // Only the other buffers of the ring can have finished meanwhile.
         int ready = 0;
-        while (TryAll(outputs_)) {
+        while (ready < count - 1 && TryAll(outputs_)) {
             --inFlight_;
             ++ready;
         }

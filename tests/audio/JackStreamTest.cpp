@@ -64,7 +64,16 @@ protected:
         std::string why;
         if (!server.Start(why)) GTEST_SKIP() << why;
         system.AddBackend(backend);
-        stream = std::make_unique<KDWaveStream>(system);
+        // A loaded machine's server may turn a client away for a moment, and the device list
+        // would then be empty: ask again before giving up.
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            stream = std::make_unique<KDWaveStream>(system);
+            if (stream->OutputDeviceNames().size() == 2 && stream->InputDeviceNames().size() == 2) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        FAIL() << "the JACK server runs but no JACK device is listed";
     }
 
     JackTestServer server;

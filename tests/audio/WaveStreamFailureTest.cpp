@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <future>
+#include <thread>
 
 #include "SimulatedStream.h"
 #include "audio/EWaveError.h"
@@ -141,6 +142,21 @@ TEST_F(WaveStreamFailure, StopReturnsWhenTheDeviceStallsDuringTheFadeOut) {
     EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(2));
     EXPECT_FALSE(stream->Running());
     EXPECT_FALSE(sim.IsOpen(kOut, 0));
+}
+
+TEST_F(WaveStreamFailure, WithNoOutputDeviceTheStreamStartsAndStopsWithoutProcessing) {
+    // An input alone, then nothing at all: no output paces the cycle, so nothing is processed,
+    // and stopping returns.
+    for (int input : {1, 0}) {
+        stream->SetInputDevices(0, input);
+        stream->StartStream();
+        EXPECT_TRUE(stream->Running());
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        stream->StopStream();
+        EXPECT_FALSE(stream->Running());
+        EXPECT_FALSE(sim.IsOpen(kIn, 0));
+    }
+    EXPECT_TRUE(processor.calls().empty());
 }
 
 }  // namespace
