@@ -2,19 +2,20 @@
 
 #include "contraptions/VTContraptionMaker.h"
 #include "editors/TContraptionForm.h"
-#include "editors/generators/TTestGenForm.h"
-
-namespace {
-
-template <class Form>
-VTQtEditorFactory::FormMaker formOf() {
-    return [](VTContraption& c) { return std::make_unique<Form>(c); };
-}
-
-}  // namespace
+#include "editors/VTFormFamilies.h"
 
 VTQtEditorFactory::VTQtEditorFactory(VTPropertiesPane& pane) : pane_(&pane) {
-    addForm("TestGen", formOf<TTestGenForm>());
+    registerGeneratorForms(*this);
+    registerDeviceForms(*this);
+    registerSequencerForms(*this);
+    registerSynthesiserForms(*this);
+    registerEffectForms(*this);
+    registerSpatialiserForms(*this);
+    registerFilterForms(*this);
+    registerGranulatorForms(*this);
+    registerMixerForms(*this);
+    registerMatrixForms(*this);
+    registerPluginForms(*this);
 }
 
 VTQtEditorFactory::~VTQtEditorFactory() {
