@@ -67,23 +67,14 @@ TEST_F(AlsaPulseStream, PlaysA1kHzToneWithoutDropouts) {
 }
 
 TEST_F(AlsaPulseStream, AServerThatGoesAwayIsReportedAndNothingHangs) {
-    ToneProcessor tone(1000.0, 0.5);
-    stream->SetOnProcess(&tone);
-    stream->SetOutputDevices(0, 1);
-    stream->SetOutputBufferSize(4096);
-    stream->StartStream();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    server.Kill();
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    const auto began = std::chrono::steady_clock::now();
-    try {
-        stream->StopStream();
-        FAIL() << "StopStream reported nothing";
-    } catch (const EWaveOutError& e) {
-        EXPECT_THAT(e.what(), ::testing::HasSubstr("ALSA"));
-    }
-    EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(4));
-    EXPECT_FALSE(stream->Running());
+    // Killed outright, as a crash would end it; the pulse plug-in notices a moment later.
+    ExpectServerLossReportedOnStop(
+        *stream,
+        [&] {
+            server.Kill();
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        },
+        "ALSA", std::chrono::seconds(4));
 }
 
 }  // namespace

@@ -4,7 +4,13 @@
 #include <numbers>
 #include <sstream>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <thread>
+
+#include "audio/EWaveError.h"
+#include "audio/KDWaveStream.h"
 
 namespace vantrel::test {
 
@@ -96,6 +102,27 @@ void ExpectClean1kHzTone(const ToneRun& run) {
     EXPECT_GT(run.report.quietestPeak, 0.45);
     // One sample step of a 1 kHz sine at 0.5 is at most 0.0712.
     EXPECT_LT(run.report.largestStep, 0.08);
+}
+
+void ExpectServerLossReportedOnStop(KDWaveStream& stream, const std::function<void()>& endServer,
+                                    const std::string& expectedText, std::chrono::seconds limit) {
+    ToneProcessor tone(1000.0, 0.5);
+    stream.SetOnProcess(&tone);
+    stream.SetOutputDevices(0, 1);
+    stream.SetOutputBufferSize(4096);
+    stream.StartStream();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    endServer();
+    const auto began = std::chrono::steady_clock::now();
+    try {
+        stream.StopStream();
+        ADD_FAILURE() << "StopStream reported nothing";
+    } catch (const EWaveOutError& e) {
+        EXPECT_THAT(e.what(), ::testing::HasSubstr(expectedText));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - began, limit);
+    EXPECT_FALSE(stream.Running());
+    stream.SetOnProcess(nullptr);
 }
 
 }  // namespace vantrel::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -64,5 +65,11 @@ ToneRun PlayToneUntilClean(const std::function<std::vector<float>(ToneRun&)>& re
 
 // What a clean 1 kHz tone at amplitude 0.5 must show.
 void ExpectClean1kHzTone(const ToneRun& run);
+
+// Plays the tone through output device 1, lets `endServer` take the sound server away while it
+// plays, and expects the stop to report an output error holding `expectedText` within `limit`
+// and to leave the stream stopped.
+void ExpectServerLossReportedOnStop(KDWaveStream& stream, const std::function<void()>& endServer,
+                                    const std::string& expectedText, std::chrono::seconds limit);
 
 }  // namespace vantrel::test
