@@ -11,13 +11,17 @@ KDMidiIn::KDMidiIn(KDMidiDriver& driver) : driver_(driver), timeSource_(&kdTimeG
 KDMidiIn::~KDMidiIn() { closePort(); }
 
 void KDMidiIn::refreshDeviceNames() {
+    // A port the user set to no device stays without one; a chosen device that has gone gives
+    // way to the first one listed.
+    const bool none = deviceIndex_ < 0;
     const std::string chosen = deviceName();
     deviceNames_ = driver_.inputDeviceNames();
     deviceIndex_ = -1;
+    if (none) return;
     for (std::size_t i = 0; i < deviceNames_.size(); ++i) {
-        if (!chosen.empty() && deviceNames_[i] == chosen) deviceIndex_ = static_cast<int>(i);
+        if (deviceNames_[i] == chosen) deviceIndex_ = static_cast<int>(i);
     }
-    if (chosen.empty() || deviceIndex_ < 0) deviceIndex_ = deviceNames_.empty() ? -1 : 0;
+    if (deviceIndex_ < 0 && !deviceNames_.empty()) deviceIndex_ = 0;
 }
 
 bool KDMidiIn::setDeviceIndex(int index) {

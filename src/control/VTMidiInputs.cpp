@@ -67,6 +67,11 @@ void VTMidiInputs::SetMidiDevices(int controllersDevice, int syncDevice) {
     if (chase) EnableChaseSync();
 }
 
+void VTMidiInputs::RefreshDeviceLists() {
+    controllersIn_.refreshDeviceNames();
+    syncIn_.refreshDeviceNames();
+}
+
 void VTMidiInputs::ApplyStoredDevices(int controllersDevice, int syncDevice) {
     SetMidiDevices(controllersDevice, syncDevice);
 }

@@ -51,6 +51,10 @@ public:
     int ControllersDevice() const { return controllersIn_.deviceIndex(); }
     int SyncInDevice() const { return syncIn_.deviceIndex(); }
 
+    // Reads both device lists again (a keyboard plugged in since the program started), keeping
+    // each choice by its device's name.
+    void RefreshDeviceLists();
+
     // Stored choices read at start-up: each is taken when it is -1 or names a listed device.
     void ApplyStoredDevices(int controllersDevice, int syncDevice);
 

@@ -149,6 +149,11 @@ TEST_F(MidiIn, RefreshKeepsTheChosenDeviceByName) {
     driver.removeDevice("Clock");
     in.refreshDeviceNames();
     EXPECT_EQ(in.deviceName(), "Pads");
+    in.setDeviceIndex(-1);
+    driver.addDevice("Keys");
+    in.refreshDeviceNames();
+    EXPECT_EQ(in.deviceIndex(), -1);  // none stays none
+    EXPECT_EQ(in.deviceNames(), (std::vector<std::string>{"Pads", "Keys"}));
 }
 
 // What the port's thread runs for each delivery: parsing, the clock receiver and the handler

@@ -453,6 +453,18 @@ TEST_F(SettingsTest, OpenMidiInputsReopenOnTheNewDevice) {
     engine->MidiInputs().DisableMidiControllers();
 }
 
+TEST_F(SettingsTest, OpeningListsMidiDevicesPluggedInSinceTheStartKeepingTheChoices) {
+    engine->MidiInputs().SetMidiDevices(1, -1);  // controllers from "Clock Box", no sync input
+    midi.addDevice("Pads");
+    TSettingsForm& d = Dialog();
+    d.FormShow();
+    ASSERT_EQ(d.ControllersList().count(), 4);  // "(None)" and three devices
+    EXPECT_EQ(d.ControllersList().itemText(3).toStdString(), "Pads");
+    EXPECT_EQ(d.ControllersList().currentText().toStdString(), "Clock Box");
+    EXPECT_EQ(d.SyncList().currentIndex(), 0);
+    EXPECT_FALSE(d.ApplyButton().isEnabled());
+}
+
 TEST_F(SettingsTest, HelpOpensTheSettingsTopic) {
     RecordingHelpViewer viewer;
     TSettingsForm& d = Dialog();

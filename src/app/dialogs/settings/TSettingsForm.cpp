@@ -180,6 +180,7 @@ void TSettingsForm::FormShow() {
         directories_->addItem(QString::fromStdString(d));
 
     VTMidiInputs& midi = engine_.MidiInputs();
+    midi.RefreshDeviceLists();
     FillMidiList(*controllers_, midi.controllersIn().deviceNames(), midi.ControllersDevice());
     FillMidiList(*sync_, midi.syncIn().deviceNames(), midi.SyncInDevice());
 
