@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 #include <memory>
+#include <string>
 
 #include "../support/QtTestEnvironment.h"
 #include "../support/RecordingMessageBox.h"
@@ -13,6 +14,8 @@
 #include "app/gui/VTRealTimeEngineLink.h"
 #include "audio/TRealTimeEngine.h"
 #include "audio/VTIOContraptionPool.h"
+#include "contraptions/VTContraptionFactory.h"
+#include "contraptions/VTContraptionMaker.h"
 #include "control/VTMidiControlServer.h"
 #include "document/VTDocument.h"
 #include "platform/VTMemorySettingsStore.h"
@@ -51,6 +54,18 @@ protected:
     }
 
     VTDocument& doc() { return *form->Document(); }
+
+    // Creates a contraption as the patcher's "New" menu does, each at its own spot; null when
+    // the maker is unknown or refuses (a device kind placed twice).
+    VTContraption* AddFromMenu(const std::string& makerName) {
+        VTContraptionMaker* maker = VTContraptionFactory::instance().findMaker(makerName);
+        if (!maker) return nullptr;
+        const int before = doc().ContraptionCount();
+        form->PatcherPressed(20 + 60 * before, 20, false);
+        form->AddContraptionFromMenu(maker->index());
+        if (doc().ContraptionCount() == before) return nullptr;
+        return doc().ContraptionAt(doc().ContraptionCount() - 1);
+    }
 
     KDSimulatedAudio sim;
     KDAudioSystem system;

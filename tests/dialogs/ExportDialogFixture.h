@@ -53,18 +53,9 @@ protected:
     TExportAsWaveForm& dialog() { return windows->ExportForm(); }
     TProgressForm& progress() { return dialog().ProgressForm(); }
 
-    VTContraption* add(const std::string& maker) {
-        VTContraptionMaker* m = VTContraptionFactory::instance().findMaker(maker);
-        if (!m) return nullptr;
-        form->PatcherPressed(20 + 60 * doc().ContraptionCount(), 20, false);
-        const int before = doc().ContraptionCount();
-        form->AddContraptionFromMenu(m->index());
-        if (doc().ContraptionCount() == before) return nullptr;
-        return doc().ContraptionAt(doc().ContraptionCount() - 1);
-    }
     // SoundOut fed a constant on both channels.
     void constantPatch(float value) {
-        ASSERT_NE(add("SoundOut"), nullptr);
+        ASSERT_NE(AddFromMenu("SoundOut"), nullptr);
         SGDynSigContext& context = doc().Context();
         std::lock_guard<SGMutex> hold(context.mutex());
         auto* source = new ConstantSource(value, 2);  // owned by the context

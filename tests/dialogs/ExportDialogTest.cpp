@@ -154,8 +154,8 @@ protected:
             std::vector<std::int16_t> frames(2 * 44100, 1000);
             writer.writeFrames(frames.data(), 44100);
         }
-        ASSERT_NE(add("SoundOut"), nullptr);
-        ASSERT_NE(add("SoundIn"), nullptr);
+        ASSERT_NE(AddFromMenu("SoundOut"), nullptr);
+        ASSERT_NE(AddFromMenu("SoundIn"), nullptr);
         VTIOContraptionPool& pool = VTIOContraptionPool::instance();
         in = pool.soundIn();
         SGDynSigContext& context = doc().Context();

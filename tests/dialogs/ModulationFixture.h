@@ -42,10 +42,9 @@ protected:
     }
 
     VTContraption& add(const char* makerName) {
-        VTContraptionMaker* maker = VTContraptionFactory::instance().findMaker(makerName);
-        EXPECT_NE(maker, nullptr) << makerName;
-        form->AddContraptionFromMenu(maker->index());
-        return *doc().ContraptionAt(doc().ContraptionCount() - 1);
+        VTContraption* c = AddFromMenu(makerName);
+        EXPECT_NE(c, nullptr) << makerName;
+        return *c;
     }
     static int indexOf(VTContraption& c, const char* property) {
         return c.processor().propertyTable().indexOf(property);

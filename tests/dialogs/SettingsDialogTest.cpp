@@ -282,7 +282,7 @@ TEST_F(SettingsTest, OkAppliesAndClosesCancelAndTheCloseBoxChangeNothing) {
 }
 
 TEST_F(SettingsTest, ApplyWhileAudioRunsRestartsItOnTheNewDevices) {
-    AddSoundOut();
+    ASSERT_NE(AddFromMenu("SoundOut"), nullptr);
     engine->SetOutDevice(0, kSpeakers);
     ASSERT_TRUE(engine->StartAudio());
     TSettingsForm& d = Dialog();
@@ -301,7 +301,7 @@ TEST_F(SettingsTest, ApplyWhileAudioRunsRestartsItOnTheNewDevices) {
 }
 
 TEST_F(SettingsTest, ADeviceThatWillNotStartSaysWhyAndTheRestIsStillApplied) {
-    AddSoundOut();
+    ASSERT_NE(AddFromMenu("SoundOut"), nullptr);
     engine->SetOutDevice(0, kSpeakers);
     ASSERT_TRUE(engine->StartAudio());
     WhileOpen([&](TSettingsForm& d) {

@@ -108,15 +108,6 @@ protected:
                                                    engineSettings, midi, server);
     }
 
-    // A "SoundOut" on the patch so that a start opens the main output's device.
-    void AddSoundOut() {
-        VTContraptionMaker* maker = VTContraptionFactory::instance().findMaker("SoundOut");
-        ASSERT_NE(maker, nullptr);
-        form->PatcherPressed(10, 10, true);
-        form->PatcherPopup().hide();
-        form->MakerAction(maker->index())->trigger();
-    }
-
     std::unique_ptr<TSettingsForm> standalone;
     std::vector<std::string> savedPaths;
 };
