@@ -80,6 +80,15 @@ void TContraptionForm::setClientSize(int width, int height) {
     setContentBounds(bounds);
 }
 
+QLabel* TContraptionForm::addLabel(const QString& text, int x, int y, int width,
+                                   Qt::Alignment alignment) {
+    auto* label = new QLabel(text, client_);
+    label->move(x, y);
+    if (width > 0) label->setFixedWidth(width);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    return label;
+}
+
 // ---- bindings ----------------------------------------------------------------------------
 
 void TContraptionForm::addBinding(std::unique_ptr<VTPropertyControlBinding> binding) {

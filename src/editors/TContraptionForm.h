@@ -16,6 +16,7 @@ class KDDWSlider;
 class KDNumberEdit;
 class KDRangeSlider;
 class QCheckBox;
+class QLabel;
 class SGProperty;
 class VTContraption;
 class VTFormHeader;
@@ -45,6 +46,9 @@ public:
     // sizes the window around it (the size is rounded up to the grid).
     QWidget* clientArea() const { return client_; }
     void setClientSize(int width, int height);
+    // A caption in the client area at (x, y); with a width it is that wide and aligned as asked.
+    QLabel* addLabel(const QString& text, int x, int y, int width = 0,
+                     Qt::Alignment alignment = Qt::AlignLeft);
 
     // ---- bindings (derived editors call these in their constructors) -----------------------
     // The control takes the property's range; a property name the table does not know binds

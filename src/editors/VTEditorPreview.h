@@ -22,6 +22,8 @@ public:
     // A new contraption of that kind with its editor open at a content position; none when no
     // maker of that name exists or it refuses.
     VTContraption* addEditor(const std::string& makerName, int left = 10, int top = 10);
+    // Destroys every contraption added, and with it its editor.
+    void clear() { contraptions_.clear(); }
 
     VTPropertiesPane& pane() const { return *pane_; }
     VTQtEditorFactory& factory() { return factory_; }

@@ -21,12 +21,14 @@
 #include "editors/VTEditorPreview.h"
 #include "editors/VTFormHeader.h"
 #include "editors/VTPresetButton.h"
+#include "editors/VTPropertyValue.h"
 #include "makers/VTMakerTable.h"
 #include "params/SGBoolProperty.h"
 #include "params/SGDoubleProperty.h"
 #include "params/SGIntProperty.h"
 #include "params/SGPropertyUnits.h"
 #include "params/SGRangeProperty.h"
+#include "params/SGSignalProcessor.h"
 #include "params/SGStaticPropertyTable.h"
 
 namespace vantrel::test {
@@ -144,6 +146,45 @@ protected:
 
     std::unique_ptr<VTEditorPreview> preview;
     int modified = 0;
+};
+
+// The editor of one kind, opened through the real editor factory, and its processor's
+// properties by name.
+class KindFormTest : public EditorTest {
+protected:
+    template <class Form>
+    Form& open(const std::string& maker) {
+        c = preview->addEditor(maker, 10, 10);
+        EXPECT_NE(c, nullptr) << maker;
+        auto* form = dynamic_cast<Form*>(c ? c->formState().editorWindow() : nullptr);
+        EXPECT_NE(form, nullptr) << maker << " has its own form";
+        return *form;
+    }
+    SGProperty& property(const std::string& name) {
+        return c->processor().propertyTable().findProperty(name);
+    }
+    double valueOf(const std::string& name) { return VTPropertyValue::get(property(name)); }
+    // A value written elsewhere (a preset, a controller), shown in the window.
+    void setFromOutside(TContraptionForm& form, const std::string& name, double v) {
+        VTPropertyValue::set(property(name), v);
+        form.propertyChanged(property(name), true);
+    }
+    // Drags a knob upwards by `pixels`, as the user would.
+    static void dragUp(QWidget& knob, int pixels) {
+        const QPoint from(knob.width() / 2, knob.height() / 2);
+        Press(&knob, from);
+        MoveHeld(&knob, from - QPoint(0, pixels));
+        Release(&knob, from - QPoint(0, pixels));
+    }
+    // Drags a horizontal slider's thumb from one x to another.
+    static void dragAcross(QWidget& slider, int fromX, int toX) {
+        const int y = slider.height() / 2;
+        Press(&slider, {fromX, y});
+        MoveHeld(&slider, {toX, y});
+        Release(&slider, {toX, y});
+    }
+
+    VTContraption* c = nullptr;
 };
 
 }  // namespace vantrel::test

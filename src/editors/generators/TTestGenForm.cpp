@@ -1,22 +1,11 @@
 #include "editors/generators/TTestGenForm.h"
 
 #include <QButtonGroup>
-#include <QLabel>
 #include <QRadioButton>
 
 #include "contraptions/VTContraption.h"
 #include "editors/VTPropertyControlBinding.h"
 #include "editors/VTPropertyValue.h"
-
-namespace {
-
-QLabel* labelAt(QWidget* parent, const char* text, int x, int y) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->move(x, y);
-    return label;
-}
-
-}  // namespace
 
 TTestGenForm::TTestGenForm(VTContraption& contraption) : TContraptionForm(contraption) {
     setWindowTitle("Test Signal Generator");
@@ -24,15 +13,13 @@ TTestGenForm::TTestGenForm(VTContraption& contraption) : TContraptionForm(contra
 
     volume_ = new KDQtHosted<KDDWKnob>(client);
     volume_->setGeometry(10, 6, 40, 40);
-    QLabel* volumeLabel = labelAt(client, "Volume", 8, 50);
-    volumeLabel->setFixedWidth(48);
-    volumeLabel->setAlignment(Qt::AlignHCenter);
+    addLabel("Volume", 8, 50, 48, Qt::AlignHCenter);
 
     frequency_ = new KDQtHosted<KDNumberEdit>(client);
     frequency_->setGeometry(64, 8, 80, 21);
     FrequencyEdit().SetAutoIncrement(false);
     FrequencyEdit().SetIncrement(1.0);
-    labelAt(client, "(Hz)", 148, 11);
+    addLabel("(Hz)", 148, 11);
 
     sine_ = new QRadioButton("Sine", client);
     sine_->move(64, 40);
