@@ -36,6 +36,8 @@ public:
     static double msPerSemiquaver(double samplesPerTick);
     // The time a delay setting gives, in whole milliseconds within 20 ... 2000.
     static int effectiveMs(int setting, bool semiquavers, double samplesPerTick);
+    // The clock speed the delay follows: its context's, or the starting tempo's outside one.
+    double samplesPerTick() const;
 
     // Running state, visible to tests.
     const SGDelayLine& leftLine() const { return left_; }
@@ -44,7 +46,6 @@ public:
     SGNoise& dither() { return dither_; }
 
 private:
-    double samplesPerTick() const;
     void feedLines(const SGSignal& in0, const SGSignal& in1, bool stereoIn);
 
     SGStaticPropertyTable table_;
