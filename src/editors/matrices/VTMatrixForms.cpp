@@ -1,5 +1,9 @@
 #include "editors/VTFormFamilies.h"
 #include "editors/VTFormMaker.h"
+#include "editors/matrices/TFMatrixForm.h"
 
-// The matrix mixers' editors.
-void registerMatrixForms(VTQtEditorFactory&) {}
+// The routing matrices' editors.
+void registerMatrixForms(VTQtEditorFactory& factory) {
+    factory.addForm("4x4Matrix", formOf<TF4x4MatrixForm>());
+    factory.addForm("8x8Matrix", formOf<TF8x8MatrixForm>());
+}
