@@ -60,9 +60,9 @@ TEST_F(EffectEditor, SliderFormsShowEveryParameterWithItsCaptionAndRange) {
         const QStringList captions = captionsOf(*form.clientArea());
         if (k.hasRange) {
             EXPECT_TRUE(captions.contains("Range:"));
-            EXPECT_DOUBLE_EQ(form.RangeSlider().Min(), 20.0);
-            EXPECT_DOUBLE_EQ(form.RangeSlider().Max(), 4000.0);
-            EXPECT_EQ(form.RangeSlider().Scale(), rscLogarithmic);
+            EXPECT_DOUBLE_EQ(form.RangeSlider(0).Min(), 20.0);
+            EXPECT_DOUBLE_EQ(form.RangeSlider(0).Max(), 4000.0);
+            EXPECT_EQ(form.RangeSlider(0).Scale(), rscLogarithmic);
         }
         for (size_t row = 0; row < k.sliders.size(); ++row) {
             const SliderRow& r = k.sliders[row];
@@ -92,11 +92,11 @@ TEST_F(EffectEditor, TheRangeSliderShowsAndSetsTheSweptFrequencies) {
     auto& range = static_cast<SGRangeProperty&>(property("FrequencyRange"));
     range.setValue(100.0f, 2000.0f);
     form.propertyChanged(range, true);
-    EXPECT_NEAR(form.RangeSlider().Value0(), 100.0, 1e-3);
-    EXPECT_NEAR(form.RangeSlider().Value1(), 2000.0, 1e-3);
+    EXPECT_NEAR(form.RangeSlider(0).Value0(), 100.0, 1e-3);
+    EXPECT_NEAR(form.RangeSlider(0).Value1(), 2000.0, 1e-3);
 
     // The high thumb's middle: its position on the logarithmic scale along the travel.
-    QWidget& slider = form.RangeSliderWidget();
+    QWidget& slider = form.RangeSliderWidget(0);
     const double travel = slider.width() - 2 * KDRangeSlider::kThumbLength;
     const int high = int(std::log(2000.0 / 20.0) / std::log(4000.0 / 20.0) * travel) + 11;
     dragAcross(slider, high, high - 30);

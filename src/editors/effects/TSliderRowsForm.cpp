@@ -1,40 +1,87 @@
 #include "editors/effects/TSliderRowsForm.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <algorithm>
 
 namespace {
 
 constexpr int kMargin = 8;
-constexpr int kSliderHeight = 24;
+constexpr int kControlHeight = 24;
+constexpr int kColumnWidth = TSliderRowsForm::kLabelWidth + TSliderRowsForm::kSliderWidth + kMargin;
 
 }  // namespace
 
-TSliderRowsForm::TSliderRowsForm(VTContraption& contraption) : TContraptionForm(contraption) {}
+TSliderRowsForm::TSliderRowsForm(VTContraption& contraption)
+    : TContraptionForm(contraption), columnLeft_(kMargin) {}
 
-int TSliderRowsForm::nextRow(const char* caption) {
-    const int top = kMargin + kRowHeight * rows_++;
-    addLabel(caption, kMargin, top, kLabelWidth)->setFixedHeight(kSliderHeight);
-    setClientSize(kMargin + kLabelWidth + kSliderWidth + kMargin, top + kRowHeight + kMargin);
-    return top;
+QRect TSliderRowsForm::nextRow(const char* caption) {
+    const int top = kMargin + kRowHeight * row_++;
+    rowsTall_ = std::max(rowsTall_, row_);
+    if (caption) addLabel(caption, columnLeft_, top, kLabelWidth)->setFixedHeight(kControlHeight);
+    setClientSize(columnLeft_ + kColumnWidth, kMargin + kRowHeight * rowsTall_ + kMargin);
+    return QRect(columnLeft_ + kLabelWidth, top, kSliderWidth, kControlHeight);
 }
 
-void TSliderRowsForm::addSlider(const char* caption, const std::string& property,
-                                KDSliderScale scale) {
-    const int top = nextRow(caption);
+void TSliderRowsForm::startColumn() {
+    columnLeft_ += kColumnWidth + kMargin;
+    row_ = 0;
+}
+
+void TSliderRowsForm::placeControl(QWidget* control, const QRect& at) {
+    control->setGeometry(at);
+    control->show();
+}
+
+KDDWSlider& TSliderRowsForm::addSlider(const char* caption, const std::string& property,
+                                       KDSliderScale scale) {
     auto* slider = new KDQtHosted<KDDWSlider>(clientArea());
     slider->control().SetOrientation(soHorizontal);
     slider->control().SetScale(scale);
-    slider->setGeometry(kMargin + kLabelWidth, top, kSliderWidth, kSliderHeight);
+    placeControl(slider, nextRow(caption));
     bindSlider(slider->control(), property);
     sliders_.push_back(slider);
+    return slider->control();
 }
 
-void TSliderRowsForm::addRangeSlider(const char* caption, const std::string& property,
-                                     KDRangeSliderScale scale) {
-    const int top = nextRow(caption);
-    range_ = new KDQtHosted<KDRangeSlider>(clientArea());
-    range_->control().SetOrientation(rsHorizontal);
-    range_->control().SetScale(scale);
-    range_->setGeometry(kMargin + kLabelWidth, top, kSliderWidth, kSliderHeight);
-    bindRangeSlider(range_->control(), property);
+KDRangeSlider& TSliderRowsForm::addRangeSlider(const char* caption, const std::string& property,
+                                               KDRangeSliderScale scale) {
+    auto* range = new KDQtHosted<KDRangeSlider>(clientArea());
+    range->control().SetOrientation(rsHorizontal);
+    range->control().SetScale(scale);
+    placeControl(range, nextRow(caption));
+    bindRangeSlider(range->control(), property);
+    ranges_.push_back(range);
+    return range->control();
+}
+
+KDNumberEdit& TSliderRowsForm::addNumberField(const char* caption, const std::string& property) {
+    auto* edit = new KDQtHosted<KDNumberEdit>(clientArea());
+    edit->control().SetAutoIncrement(false);
+    edit->control().SetIncrement(1.0);
+    edit->control().SetIntegersOnly(true);
+    QRect at = nextRow(caption);
+    at.setWidth(70);
+    placeControl(edit, at);
+    bindNumberEdit(edit->control(), property);
+    return edit->control();
+}
+
+QComboBox& TSliderRowsForm::addList(const char* caption, const QStringList& items) {
+    auto* list = new QComboBox(clientArea());
+    list->addItems(items);
+    QRect at = nextRow(caption);
+    at.setWidth(100);
+    placeControl(list, at);
+    return *list;
+}
+
+QCheckBox& TSliderRowsForm::addCheckBox(const char* text) {
+    auto* box = new QCheckBox(text, clientArea());
+    QRect at = nextRow(nullptr);
+    at.moveLeft(columnLeft_);
+    at.setWidth(box->sizeHint().width());
+    placeControl(box, at);
+    return *box;
 }

@@ -1,15 +1,21 @@
 #pragma once
 
+#include <QStringList>
 #include <string>
 #include <vector>
 
 #include "editors/TContraptionForm.h"
 #include "ui/KDDWSlider.h"
+#include "ui/KDNumberEdit.h"
 #include "ui/KDRangeSlider.h"
 #include "ui/qt/KDQtHosted.h"
 
-// An editor of labelled horizontal sliders, one row per parameter, the caption to the left of
-// its slider. The rows are added top to bottom; the window is sized around them.
+class QCheckBox;
+class QComboBox;
+
+// An editor of labelled rows, one control per parameter with its caption to the left: sliders
+// and range sliders lying horizontally, whole-number fields, lists and check boxes. Rows are
+// added top to bottom in columns; the window is sized around them.
 class TSliderRowsForm : public TContraptionForm {
 public:
     static constexpr int kLabelWidth = 80;
@@ -18,23 +24,34 @@ public:
 
     explicit TSliderRowsForm(VTContraption& contraption);
 
-    // The sliders in the order they were added (range sliders are kept apart).
-    KDDWSlider& Slider(int row) const { return sliders_[row]->control(); }
-    QWidget& SliderWidget(int row) const { return *sliders_[row]; }
-    KDRangeSlider& RangeSlider() const { return range_->control(); }
-    QWidget& RangeSliderWidget() const { return *range_; }
+    // The sliders and the range sliders, each in the order they were added.
+    KDDWSlider& Slider(int k) const { return sliders_[k]->control(); }
+    QWidget& SliderWidget(int k) const { return *sliders_[k]; }
+    KDRangeSlider& RangeSlider(int k) const { return ranges_[k]->control(); }
+    QWidget& RangeSliderWidget(int k) const { return *ranges_[k]; }
 
 protected:
-    void addSlider(const char* caption, const std::string& property,
-                   KDSliderScale scale = scLinear);
-    void addRangeSlider(const char* caption, const std::string& property,
-                        KDRangeSliderScale scale = rscLinear);
+    KDDWSlider& addSlider(const char* caption, const std::string& property,
+                          KDSliderScale scale = scLinear);
+    KDRangeSlider& addRangeSlider(const char* caption, const std::string& property,
+                                  KDRangeSliderScale scale = rscLinear);
+    // A whole-number field.
+    KDNumberEdit& addNumberField(const char* caption, const std::string& property);
+    // A list of items; the caller ties it to its parameter.
+    QComboBox& addList(const char* caption, const QStringList& items);
+    // A check box with its text beside it and no caption; the caller ties it.
+    QCheckBox& addCheckBox(const char* text);
+    // Rows added from now on go into a new column to the right.
+    void startColumn();
+    // Places the caption of the next row (none: no caption) and gives the rectangle for its
+    // control, right of the caption.
+    QRect nextRow(const char* caption);
+    void placeControl(QWidget* control, const QRect& at);
 
 private:
-    // The top of the next row, after placing the caption of this one.
-    int nextRow(const char* caption);
-
     std::vector<KDQtHosted<KDDWSlider>*> sliders_;
-    KDQtHosted<KDRangeSlider>* range_ = nullptr;
-    int rows_ = 0;
+    std::vector<KDQtHosted<KDRangeSlider>*> ranges_;
+    int columnLeft_;
+    int row_ = 0;
+    int rowsTall_ = 0;
 };

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "app/dialogs/export/VTPendingMouseUp.h"
+#include "ui/qt/VTPendingMouseUp.h"
 
 std::optional<std::string> vtChooseExportFile(QWidget* parent, const std::string& initialName) {
     QFileDialog dialog(parent, "Save Pattern as...");

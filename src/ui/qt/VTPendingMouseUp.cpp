@@ -1,4 +1,4 @@
-#include "app/dialogs/export/VTPendingMouseUp.h"
+#include "ui/qt/VTPendingMouseUp.h"
 
 #include <QApplication>
 #include <QEvent>
