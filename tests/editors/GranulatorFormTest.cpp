@@ -8,10 +8,10 @@
 #include <fstream>
 
 #include "EditorFixture.h"
+#include "editors/VTFilePanel.h"
 #include "editors/VTSoundFileChooser.h"
 #include "editors/granulators/TBubbleBlowerForm.h"
 #include "editors/granulators/TDLGranulatorForm.h"
-#include "editors/granulators/VTFilePanel.h"
 #include "library/granulators/VTDLGranulator.h"
 #include "params/SGCStringProperty.h"
 #include "wave/SharedSoundFilePaths.h"

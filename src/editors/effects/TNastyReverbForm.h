@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/effects/TSliderRowsForm.h"
+#include "editors/TSliderRowsForm.h"
 
 // "NastyReverb": the reverberation time and the wet/dry mix.
 class TNastyReverbForm : public TSliderRowsForm {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/effects/TSliderRowsForm.h"
+#include "editors/TSliderRowsForm.h"
 
 // The flanger's and the phaser's editor: the swept frequency range and the sweep rate, both on
 // logarithmic scales, the feedback, and a last slider of the kind's own.

@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "editors/granulators/VTFilePanel.h"
+#include "editors/VTFilePanel.h"
 
 TBubbleBlowerForm::TBubbleBlowerForm(VTContraption& contraption) : TSliderRowsForm(contraption) {
     setWindowTitle("Bubble Blower");

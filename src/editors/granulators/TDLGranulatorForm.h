@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "editors/effects/TSliderRowsForm.h"
+#include "editors/TSliderRowsForm.h"
 #include "editors/granulators/VTQuantizeList.h"
 
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "editors/granulators/VTFilePanel.h"
+#include "editors/VTFilePanel.h"
 
 #include <QLabel>
 #include <QPushButton>

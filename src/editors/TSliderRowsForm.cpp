@@ -1,4 +1,4 @@
-#include "editors/effects/TSliderRowsForm.h"
+#include "editors/TSliderRowsForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>
