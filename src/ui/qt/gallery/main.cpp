@@ -58,7 +58,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "vantrel_gallery: no editor window for \"%s\"\n", editor);
             return 2;
         }
-        preview->resize(260, 150);
+        // Room for the whole window beside the pane's margin, however large the editor is.
+        QSize size(260, 150);
+        if (auto* form = dynamic_cast<QWidget*>(c->formState().editorWindow()))
+            size = size.expandedTo(
+                QSize(form->geometry().right() + 30, form->geometry().bottom() + 30));
+        preview->resize(size);
         preview->show();
         shown = std::move(preview);
     } else {
