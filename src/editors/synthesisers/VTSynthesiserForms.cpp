@@ -1,5 +1,8 @@
 #include "editors/VTFormFamilies.h"
 #include "editors/VTFormMaker.h"
+#include "editors/synthesisers/TBasslineForm.h"
 
 // The bassline synthesiser's editor.
-void registerSynthesiserForms(VTQtEditorFactory&) {}
+void registerSynthesiserForms(VTQtEditorFactory& factory) {
+    factory.addForm("Bassline", formOf<TBasslineForm>());
+}
