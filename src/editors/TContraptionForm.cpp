@@ -91,34 +91,29 @@ QLabel* TContraptionForm::addLabel(const QString& text, int x, int y, int width,
 
 // ---- bindings ----------------------------------------------------------------------------
 
-void TContraptionForm::addBinding(std::unique_ptr<VTPropertyControlBinding> binding) {
+VTPropertyControlBinding& TContraptionForm::addBinding(
+    std::unique_ptr<VTPropertyControlBinding> binding) {
+    VTPropertyControlBinding& added = *binding;
     const int index = binding->propertyIndex;
     bindings_.emplace(index, std::move(binding));
+    return added;
 }
 
 VTPropertyControlBinding& TContraptionForm::bindKnob(KDDWKnob& knob, const std::string& name,
                                                      int notifierId) {
-    auto b = std::make_unique<VTValueBinding<KDDWKnob>>(*this, knob, name, notifierId);
-    auto& ref = *b;
-    addBinding(std::move(b));
-    return ref;
+    return addBinding(std::make_unique<VTValueBinding<KDDWKnob>>(*this, knob, name, notifierId));
 }
 
 VTPropertyControlBinding& TContraptionForm::bindSlider(KDDWSlider& slider, const std::string& name,
                                                        int notifierId) {
-    auto b = std::make_unique<VTValueBinding<KDDWSlider>>(*this, slider, name, notifierId);
-    auto& ref = *b;
-    addBinding(std::move(b));
-    return ref;
+    return addBinding(
+        std::make_unique<VTValueBinding<KDDWSlider>>(*this, slider, name, notifierId));
 }
 
 VTPropertyControlBinding& TContraptionForm::bindRangeSlider(KDRangeSlider& slider,
                                                             const std::string& name,
                                                             int notifierId) {
-    auto b = std::make_unique<VTRangeSliderBinding>(*this, slider, name, notifierId);
-    auto& ref = *b;
-    addBinding(std::move(b));
-    return ref;
+    return addBinding(std::make_unique<VTRangeSliderBinding>(*this, slider, name, notifierId));
 }
 
 VTPropertyControlBinding& TContraptionForm::bindNumberEdit(KDNumberEdit& edit,
@@ -133,32 +128,29 @@ VTPropertyControlBinding& TContraptionForm::bindNumberEdit(KDNumberEdit& edit,
     else
         b = std::make_unique<VTNumberEditBinding<SGDoubleProperty, double>>(*this, edit, name,
                                                                             notifierId);
-    auto& ref = *b;
-    addBinding(std::move(b));
-    return ref;
+    return addBinding(std::move(b));
 }
 
 VTPropertyControlBinding& TContraptionForm::bindCheckBox(QCheckBox& box, const std::string& name,
                                                          bool checkedMeans, int notifierId) {
-    auto b = std::make_unique<VTCheckBoxBinding>(*this, box, name, checkedMeans, notifierId);
-    auto& ref = *b;
-    addBinding(std::move(b));
-    return ref;
+    return addBinding(
+        std::make_unique<VTCheckBoxBinding>(*this, box, name, checkedMeans, notifierId));
 }
 
 VTPropertyControlBinding& TContraptionForm::bindNotify(std::function<void()> callback,
                                                        const std::string& name, int notifierId) {
-    auto b = std::make_unique<VTNotifyEventBinding>(*this, std::move(callback), name, notifierId);
-    auto& ref = *b;
-    addBinding(std::move(b));
-    return ref;
+    return addBinding(
+        std::make_unique<VTNotifyEventBinding>(*this, std::move(callback), name, notifierId));
+}
+
+VTPropertyControlBinding& TContraptionForm::bindNotify(std::function<void()> callback,
+                                                       int propertyIndex, int notifierId) {
+    return addBinding(std::make_unique<VTNotifyEventBinding>(*this, std::move(callback),
+                                                             propertyIndex, notifierId));
 }
 
 VTPropertyControlBinding& TContraptionForm::bindNull(const std::string& name, int notifierId) {
-    auto b = std::make_unique<VTNullBinding>(*this, name, notifierId);
-    auto& ref = *b;
-    addBinding(std::move(b));
-    return ref;
+    return addBinding(std::make_unique<VTNullBinding>(*this, name, notifierId));
 }
 
 void TContraptionForm::addNotifier(int id, std::function<void()> callback) {

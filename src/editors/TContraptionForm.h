@@ -65,6 +65,8 @@ public:
                                            bool checkedMeans = true, int notifierId = 0);
     VTPropertyControlBinding& bindNotify(std::function<void()> callback, const std::string& name,
                                          int notifierId = 0);
+    VTPropertyControlBinding& bindNotify(std::function<void()> callback, int propertyIndex,
+                                         int notifierId = 0);
     VTPropertyControlBinding& bindNull(const std::string& name, int notifierId = 0);
     // A callback for a group of controls refreshed together, called after any of its
     // bindings changed or was refreshed.
@@ -131,7 +133,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void addBinding(std::unique_ptr<VTPropertyControlBinding> binding);
+    VTPropertyControlBinding& addBinding(std::unique_ptr<VTPropertyControlBinding> binding);
     void refreshBinding(VTPropertyControlBinding& binding);
     void buildParameterMenu();
     void watchPresses();

@@ -11,6 +11,10 @@ public:
     VTNotifyEventBinding(TContraptionForm& form, std::function<void()> callback,
                          const std::string& propertyName, int notifierId)
         : VTPropertyControlBinding(form, propertyName, notifierId), callback(std::move(callback)) {}
+    VTNotifyEventBinding(TContraptionForm& form, std::function<void()> callback, int propertyIndex,
+                         int notifierId)
+        : VTPropertyControlBinding(form, propertyIndex, notifierId),
+          callback(std::move(callback)) {}
 
     void updateControl() override {
         if (callback) callback();

@@ -25,10 +25,17 @@ int indexIn(SGPropertyTable& table, const std::string& name) {
 }  // namespace
 
 VTPropertyControlBinding::VTPropertyControlBinding(TContraptionForm& form,
-                                                   const std::string& propertyName,
+                                                   const std::string& propertyName, int notifierId)
+    : VTPropertyControlBinding(
+          form, indexIn(form.contraption().processor().propertyTable(), propertyName), notifierId) {
+}
+
+VTPropertyControlBinding::VTPropertyControlBinding(TContraptionForm& form, int index,
                                                    int notifierId)
     : notifierId(notifierId),
-      propertyIndex(indexIn(form.contraption().processor().propertyTable(), propertyName)),
+      propertyIndex(index >= 0 && index < form.contraption().processor().propertyTable().count()
+                        ? index
+                        : -1),
       form(form),
       property(propertyIndex >= 0
                    ? form.contraption().processor().propertyTable().property(propertyIndex)
@@ -53,8 +60,8 @@ std::string VTPropertyControlBinding::formatValue(double v) const {
 }
 
 int VTPropertyControlBinding::measureHintWidth() const {
-    const std::string sample = info.units ? info.units->sampleText(info.minimum, info.maximum)
-                                          : formatValue(info.maximum);
+    const std::string sample =
+        info.units ? info.units->sampleText(info.minimum, info.maximum) : formatValue(info.maximum);
     return form.hintWindow().textWidth(sample);
 }
 

@@ -21,6 +21,8 @@ class VTPropertyControlBinding {
 public:
     VTPropertyControlBinding(TContraptionForm& form, const std::string& propertyName,
                              int notifierId);
+    // By index, for processors whose property names need not be unique (plug-ins).
+    VTPropertyControlBinding(TContraptionForm& form, int propertyIndex, int notifierId);
     virtual ~VTPropertyControlBinding() = default;
     VTPropertyControlBinding(const VTPropertyControlBinding&) = delete;
     VTPropertyControlBinding& operator=(const VTPropertyControlBinding&) = delete;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <functional>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,13 +26,19 @@ public:
                                                  VTContraption& contraption) override;
 
     void addForm(const std::string& makerName, FormMaker make);
+    // The form of every maker of a category whose makers are made at run time (plug-ins); a
+    // form listed by maker name comes first.
+    void addFormForCategory(const std::string& category, FormMaker make);
     bool hasOwnForm(const std::string& makerName) const { return forms_.count(makerName) != 0; }
 
     // Makes this the factory the contraptions use (and stops being it on destruction).
     void install();
 
 private:
+    const FormMaker* formFor(const VTContraptionMaker& maker) const;
+
     // Guarded: without its pane (the main window going down) the factory builds no windows.
     QPointer<VTPropertiesPane> pane_;
     std::map<std::string, FormMaker, std::less<>> forms_;
+    std::map<std::string, FormMaker, std::less<>> categoryForms_;
 };

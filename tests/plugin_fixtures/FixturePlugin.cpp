@@ -14,6 +14,7 @@
 //   FIXTURE_IDENTIFY      the answer to effIdentify (0 by default, as recent plug-ins give)
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 
 #include "FixtureProbe.h"
@@ -86,6 +87,14 @@ std::intptr_t dispatcher(Effect* e, std::int32_t opcode, std::int32_t index, std
         case effGetParamName:
             if (index >= 0 && index < kParams)
                 std::strcpy(static_cast<char*>(ptr), kParamNames[index]);
+            return 0;
+        case effGetParamDisplay:
+            // The value as a plug-in would show it, longer than the host keeps.
+            if (index >= 0 && index < kParams)
+                std::snprintf(static_cast<char*>(ptr), 16, "%.9f", self->params[index]);
+            return 0;
+        case effGetParamLabel:
+            if (index == 1) std::strcpy(static_cast<char*>(ptr), "dB");
             return 0;
         case effIdentify:
             return FIXTURE_IDENTIFY;
