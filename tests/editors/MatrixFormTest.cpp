@@ -2,8 +2,8 @@
 #include <QLabel>
 
 #include "EditorFixture.h"
+#include "editors/VTGateGrid.h"
 #include "editors/matrices/TFMatrixForm.h"
-#include "editors/matrices/VTGateGrid.h"
 
 namespace vantrel::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "contraptions/VTContraption.h"
+#include "editors/VTGateGrid.h"
 #include "editors/VTPropertyControlBinding.h"
 #include "editors/VTPropertyValue.h"
-#include "editors/matrices/VTGateGrid.h"
 #include "params/SGPropertyTable.h"
 #include "params/SGSignalProcessor.h"
 
@@ -26,22 +26,23 @@ int sizeOf(VTContraption& contraption) {
 
 constexpr int kGridLeft = 44;
 constexpr int kGridTop = 8;
-constexpr int kStep = VTGateGrid::kCell + 1;
+constexpr int kCell = 16;
+constexpr int kStep = kCell + 1;
 
 }  // namespace
 
 TFMatrixForm::TFMatrixForm(VTContraption& contraption)
     : TContraptionForm(contraption), size_(sizeOf(contraption)) {
     setWindowTitle(QString("%1x%1 Matrix").arg(size_));
-    grid_ = new VTGateGrid(size_, clientArea());
+    grid_ = new VTGateGrid(size_, size_, kCell, kCell, clientArea());
     grid_->move(kGridLeft, kGridTop);
     addLabel("In:", 6, kGridTop);
     addLabel("out:", 6, kGridTop + size_ * kStep + 4);
     for (int k = 0; k < size_; ++k) {
         addLabel(QString::number(k + 1), kGridLeft - 16, kGridTop + k * kStep, 12, Qt::AlignRight)
-            ->setFixedHeight(VTGateGrid::kCell);
-        addLabel(QString::number(k + 1), kGridLeft + k * kStep, kGridTop + size_ * kStep + 4,
-                 VTGateGrid::kCell, Qt::AlignHCenter);
+            ->setFixedHeight(kCell);
+        addLabel(QString::number(k + 1), kGridLeft + k * kStep, kGridTop + size_ * kStep + 4, kCell,
+                 Qt::AlignHCenter);
     }
 
     const int fadeTop = kGridTop + size_ * kStep + 26;

@@ -1,24 +1,30 @@
-#include "editors/matrices/VTGateGrid.h"
+#include "editors/VTGateGrid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
-VTGateGrid::VTGateGrid(int size, QWidget* parent) : QWidget(parent), size_(size) {
-    setFixedSize(size * (kCell + 1) + 1, size * (kCell + 1) + 1);
+VTGateGrid::VTGateGrid(int rows, int columns, int cellWidth, int cellHeight, QWidget* parent)
+    : QWidget(parent),
+      rows_(rows),
+      columns_(columns),
+      cellWidth_(cellWidth),
+      cellHeight_(cellHeight) {
+    setFixedSize(columns * (cellWidth + 1) + 1, rows * (cellHeight + 1) + 1);
     setFocusPolicy(Qt::StrongFocus);
 }
 
 QRect VTGateGrid::cellRect(int row, int column) const {
-    return QRect(1 + column * (kCell + 1), 1 + row * (kCell + 1), kCell, kCell);
+    return QRect(1 + column * (cellWidth_ + 1), 1 + row * (cellHeight_ + 1), cellWidth_,
+                 cellHeight_);
 }
 
 void VTGateGrid::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Mid));
-    for (int r = 0; r < size_; ++r)
-        for (int c = 0; c < size_; ++c) {
+    for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < columns_; ++c) {
             const QRect cell = cellRect(r, c);
             p.fillRect(cell, palette().color(QPalette::Window));
             const bool on = isOn && isOn(r, c);
@@ -33,9 +39,9 @@ void VTGateGrid::paintEvent(QPaintEvent*) {
 void VTGateGrid::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const QPoint at = e->position().toPoint();
-    const int column = (at.x() - 1) / (kCell + 1);
-    const int row = (at.y() - 1) / (kCell + 1);
-    if (at.x() < 1 || at.y() < 1 || row >= size_ || column >= size_) return;
+    const int column = (at.x() - 1) / (cellWidth_ + 1);
+    const int row = (at.y() - 1) / (cellHeight_ + 1);
+    if (at.x() < 1 || at.y() < 1 || row >= rows_ || column >= columns_) return;
     row_ = row;
     column_ = column;
     toggle(row, column);
@@ -50,13 +56,13 @@ void VTGateGrid::keyPressEvent(QKeyEvent* e) {
             row_ = std::max(0, row_ - 1);
             break;
         case Qt::Key_Down:
-            row_ = std::min(size_ - 1, row_ + 1);
+            row_ = std::min(rows_ - 1, row_ + 1);
             break;
         case Qt::Key_Left:
             column_ = std::max(0, column_ - 1);
             break;
         case Qt::Key_Right:
-            column_ = std::min(size_ - 1, column_ + 1);
+            column_ = std::min(columns_ - 1, column_ + 1);
             break;
         default:
             QWidget::keyPressEvent(e);

@@ -3,20 +3,19 @@
 #include <QWidget>
 #include <functional>
 
-// A square grid of on/off cells, rows down and columns across, 16-pixel cells with a grid line
-// between them. A cell is black when on and white when off; a press on one, or Space on the
-// selected one (moved with the arrow keys), asks for it to be switched. The grid holds no
-// state of its own: isOn reads each cell when painting.
+// A grid of on/off cells, rows down and columns across, with a grid line between cells. A cell
+// is black when on and white when off; a press on one, or Space on the selected one (moved with
+// the arrow keys), asks for it to be switched. The grid holds no state of its own: isOn reads
+// each cell when painting.
 class VTGateGrid : public QWidget {
 public:
-    static constexpr int kCell = 16;
-
-    VTGateGrid(int size, QWidget* parent);
+    VTGateGrid(int rows, int columns, int cellWidth, int cellHeight, QWidget* parent);
 
     std::function<bool(int row, int column)> isOn;
     std::function<void(int row, int column)> OnToggle;
 
-    int size() const { return size_; }
+    int rows() const { return rows_; }
+    int columns() const { return columns_; }
     int selectedRow() const { return row_; }
     int selectedColumn() const { return column_; }
     // The cell's rectangle inside the grid lines.
@@ -30,7 +29,8 @@ protected:
 private:
     void toggle(int row, int column);
 
-    int size_;
+    int rows_, columns_;
+    int cellWidth_, cellHeight_;
     int row_ = 0;
     int column_ = 0;
 };
