@@ -9,10 +9,13 @@
 
 namespace {
 
-std::optional<std::string> showFileDialog(QWidget* parent, const std::string& initial) {
-    QFileDialog dialog(parent, "Select a Soundfile...");
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+std::optional<std::string> showFileDialog(QWidget* parent, const std::string& initial,
+                                          bool output) {
+    QFileDialog dialog(parent, output ? "Save Soundfile as..." : "Select a Soundfile...");
+    dialog.setAcceptMode(output ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(output ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A recording goes on at the end of a file that exists, so nothing is overwritten unasked.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilter("Wave file (*.wav)");
     dialog.setDefaultSuffix("wav");
     dialog.selectFile(QString::fromStdString(initial));
@@ -35,11 +38,28 @@ std::optional<std::string> VTSoundFileChooser::choose(QWidget* parent, const std
     SoundFilePaths& paths = sharedSoundFilePaths();
     const std::string initial = current.empty() ? paths.soundFileDialogDirectory() + "/*.wav"
                                                 : paths.resolveSoundFileName(current);
-    const std::optional<std::string> chosen =
-        dialog() ? dialog()(parent, initial) : showFileDialog(parent, initial);
+    const std::optional<std::string> chosen = ask(parent, initial, false);
+    if (chosen) paths.rememberSoundFileDirectory(*chosen);
+    return chosen;
+}
+
+std::optional<std::string> VTSoundFileChooser::chooseOutput(QWidget* parent,
+                                                            const std::string& current) {
+    SoundFilePaths& paths = sharedSoundFilePaths();
+    const std::string initial =
+        current.empty() ? paths.outputDialogDirectory() + "/Untitled.wav" : current;
+    const std::optional<std::string> chosen = ask(parent, initial, true);
+    if (chosen) paths.rememberOutputDirectory(*chosen);
+    return chosen;
+}
+
+std::optional<std::string> VTSoundFileChooser::ask(QWidget* parent, const std::string& initial,
+                                                   bool output) {
+    std::optional<std::string> chosen =
+        dialog() ? dialog()(parent, initial) : showFileDialog(parent, initial, output);
     if (!chosen || chosen->empty()) return std::nullopt;
+    // The release of a double click in the dialog must not reach the window beneath.
     if (!dialog()) swallowPendingMouseUp();
-    paths.rememberSoundFileDirectory(*chosen);
     return chosen;
 }
 

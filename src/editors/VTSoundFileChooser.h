@@ -24,6 +24,10 @@ public:
     // path chosen, or none when the user cancels.
     static std::optional<std::string> choose(QWidget* parent, const std::string& current);
 
+    // Asks for a wave file to record into ("Save Soundfile as...", an existing one is taken as
+    // it is), starting at `current` or at "Untitled.wav" in the directory chosen last.
+    static std::optional<std::string> chooseOutput(QWidget* parent, const std::string& current);
+
     // Asks as above for the file of a text property, and on acceptance stores the file's short
     // name there. Whether a file was chosen.
     static bool chooseInto(QWidget* parent, SGProperty& fileProperty);
@@ -33,4 +37,5 @@ public:
 
 private:
     static Dialog& dialog();
+    static std::optional<std::string> ask(QWidget* parent, const std::string& initial, bool output);
 };

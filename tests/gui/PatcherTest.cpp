@@ -1,7 +1,10 @@
 // The patcher pop-up with its "New" menu, and the patcher's edits reaching the document.
+#include <QCheckBox>
+
 #include "GuiFixture.h"
 #include "contraptions/VTEditorWindow.h"
 #include "editors/VTPropertiesPane.h"
+#include "editors/io/TSoundInForm.h"
 #include "platform/VTHelpViewer.h"
 
 namespace vantrel::test {
@@ -112,6 +115,18 @@ TEST_F(MainFormTest, ADoubleClickOnANodeOpensItsEditorInThePropertiesPane) {
     auto* window = dynamic_cast<QWidget*>(gen->formState().editorWindow());
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(form->PropertiesPane().content()->isAncestorOf(window));
+}
+
+TEST_F(MainFormTest, TheSoundInputsFileSwitchUpdatesTheDevicesInUse) {
+    make();
+    VTContraption* in = addFromMenu("SoundIn", 20, 20);
+    ASSERT_NE(in, nullptr);
+    in->showEditor();
+    auto* editor = dynamic_cast<TSoundInForm*>(in->formState().editorWindow());
+    ASSERT_NE(editor, nullptr);
+    const int updates = engine.deviceUpdates;
+    QTest::mouseClick(&editor->UseInputFileCheckBox(), Qt::LeftButton);
+    EXPECT_EQ(engine.deviceUpdates, updates + 1) << "the device input is no longer needed";
 }
 
 TEST_F(MainFormTest, WiringAndDeletingOnThePatcherEditTheDocument) {

@@ -31,6 +31,7 @@
 #include "editors/TContraptionForm.h"
 #include "editors/VTPropertiesPane.h"
 #include "editors/VTQtEditorFactory.h"
+#include "editors/io/VTDeviceUse.h"
 #include "library/plugins/VSTContraptionMaker.h"
 #include "library/plugins/VSTPluginFolder.h"
 #include "makers/VTPluginMakers.h"
@@ -124,6 +125,8 @@ TMainForm::TMainForm(VTMainEngine& engine, VTSettingsStore& settings, Options op
         VTMessageBox::setCurrent(ownMessageBox_.get());
     }
     KDTextClipboard::install(&qtClipboard_);
+    // The sound input's editor switching between its device and a file.
+    VTDeviceUse::setListener([this] { UpdateDeviceUse(); });
     const VSTPluginFolder& plugins = options.plugins ? *options.plugins : registerPluginMakers();
 
     BuildPanes();
@@ -175,6 +178,7 @@ TMainForm::~TMainForm() {
         DestroyDocument();
     }
     editorFactory_.reset();
+    VTDeviceUse::setListener(nullptr);
     if (&KDTextClipboard::current() == &qtClipboard_) KDTextClipboard::install(nullptr);
     if (ownMessageBox_ && VTMessageBox::current() == ownMessageBox_.get())
         VTMessageBox::setCurrent(nullptr);

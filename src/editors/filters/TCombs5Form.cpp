@@ -7,6 +7,7 @@
 #include <string>
 
 #include "editors/TPianoNotes.h"
+#include "editors/VTDecimalText.h"
 #include "editors/VTPropertyControlBinding.h"
 #include "editors/VTPropertyValue.h"
 #include "params/SGValueFormat.h"
@@ -77,11 +78,7 @@ TCombs5Form::TCombs5Form(VTContraption& contraption) : TContraptionForm(contrapt
     setClientSize(kGainLeft + kGainWidth + 8, masterTop + kRowHeight + 4);
 }
 
-QString TCombs5Form::twoDecimals(double frequency) {
-    QString text = QString::number(frequency, 'g', 15);
-    const int point = text.indexOf('.');
-    return point < 0 ? text + ".00" : text.left(point + 3);
-}
+QString TCombs5Form::twoDecimals(double frequency) { return twoDecimalsText(frequency); }
 
 int TCombs5Form::nearestNote(double frequency) {
     return int(std::trunc((std::log2(frequency * 0.9784975170625504) - 3) * 12 + 0.5));

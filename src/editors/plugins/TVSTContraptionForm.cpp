@@ -4,13 +4,12 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTableWidget>
-#include <mutex>
 
 #include "contraptions/VTContraption.h"
 #include "contraptions/VTContraptionMaker.h"
+#include "editors/VTSignalLock.h"
 #include "library/plugins/VSTPluginText.h"
 #include "library/plugins/VSTSignalProcessor.h"
-#include "signal/SGDynSigContext.h"
 
 namespace {
 
@@ -20,20 +19,6 @@ constexpr int kRowHeight = 15;
 QString pluginText(VSTABI::Effect& effect, std::int32_t opcode, int index, std::size_t limit) {
     return QString::fromStdString(VSTPluginText::read(effect, opcode, index, limit));
 }
-
-// The signal context's lock, when the processor runs in one.
-class ContextLock {
-public:
-    explicit ContextLock(SGDynSigContext* context) : context_(context) {
-        if (context_) context_->lock();
-    }
-    ~ContextLock() {
-        if (context_) context_->unlock();
-    }
-
-private:
-    SGDynSigContext* context_;
-};
 
 }  // namespace
 
@@ -122,7 +107,7 @@ void TVSTContraptionForm::SliderChanged(double v) {
 void TVSTContraptionForm::refreshParameter(int i) {
     if (!plugin_ || i >= parameterCount()) return;
     {
-        ContextLock lock(plugin_->context());
+        VTSignalLock lock(plugin_->context());
         SGDoubleProperty& p = plugin_->parameter(i);
         VSTABI::Effect& effect = plugin_->effect();
         if (p.testAndClearChanged() && effect.setParameter)
