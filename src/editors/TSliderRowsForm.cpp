@@ -14,18 +14,21 @@ constexpr int kColumnWidth = TSliderRowsForm::kLabelWidth + TSliderRowsForm::kSl
 }  // namespace
 
 TSliderRowsForm::TSliderRowsForm(VTContraption& contraption)
-    : TContraptionForm(contraption), columnLeft_(kMargin) {}
+    : TContraptionForm(contraption), columnLeft_(kMargin), top_(kMargin) {}
+
+int TSliderRowsForm::columnWidth() const { return captionWidth_ + kSliderWidth + kMargin; }
 
 QRect TSliderRowsForm::nextRow(const char* caption) {
-    const int top = kMargin + kRowHeight * row_++;
+    const int top = top_ + kRowHeight * row_++;
     rowsTall_ = std::max(rowsTall_, row_);
-    if (caption) addLabel(caption, columnLeft_, top, kLabelWidth)->setFixedHeight(kControlHeight);
-    setClientSize(columnLeft_ + kColumnWidth, kMargin + kRowHeight * rowsTall_ + kMargin);
-    return QRect(columnLeft_ + kLabelWidth, top, kSliderWidth, kControlHeight);
+    if (caption) addLabel(caption, columnLeft_, top, captionWidth_)->setFixedHeight(kControlHeight);
+    setClientSize(std::max(clientArea()->width(), columnLeft_ + columnWidth()),
+                  top_ + kRowHeight * rowsTall_ + kMargin);
+    return QRect(columnLeft_ + captionWidth_, top, kSliderWidth, kControlHeight);
 }
 
 void TSliderRowsForm::startColumn() {
-    columnLeft_ += kColumnWidth + kMargin;
+    columnLeft_ += columnWidth() + kMargin;
     row_ = 0;
 }
 

@@ -43,15 +43,23 @@ protected:
     QCheckBox& addCheckBox(const char* text);
     // Rows added from now on go into a new column to the right.
     void startColumn();
+    // Where the first row begins (below controls of the editor's own), and how wide captions
+    // are; both before the first row.
+    void setRowsTop(int top) { top_ = top; }
+    void setCaptionWidth(int width) { captionWidth_ = width; }
     // Places the caption of the next row (none: no caption) and gives the rectangle for its
     // control, right of the caption.
     QRect nextRow(const char* caption);
     void placeControl(QWidget* control, const QRect& at);
 
 private:
+    int columnWidth() const;
+
     std::vector<KDQtHosted<KDDWSlider>*> sliders_;
     std::vector<KDQtHosted<KDRangeSlider>*> ranges_;
     int columnLeft_;
+    int top_;
+    int captionWidth_ = kLabelWidth;
     int row_ = 0;
     int rowsTall_ = 0;
 };
