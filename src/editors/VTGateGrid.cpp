@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "editors/VTGridFocus.h"
+
 VTGateGrid::VTGateGrid(int rows, int columns, int cellWidth, int cellHeight, QWidget* parent)
     : QWidget(parent),
       rows_(rows),
@@ -48,25 +50,11 @@ void VTGateGrid::mousePressEvent(QMouseEvent* e) {
 }
 
 void VTGateGrid::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Space:
-            toggle(row_, column_);
-            return;
-        case Qt::Key_Up:
-            row_ = std::max(0, row_ - 1);
-            break;
-        case Qt::Key_Down:
-            row_ = std::min(rows_ - 1, row_ + 1);
-            break;
-        case Qt::Key_Left:
-            column_ = std::max(0, column_ - 1);
-            break;
-        case Qt::Key_Right:
-            column_ = std::min(columns_ - 1, column_ + 1);
-            break;
-        default:
-            QWidget::keyPressEvent(e);
-            return;
+    if (e->key() == Qt::Key_Space) {
+        toggle(row_, column_);
+    } else if (!moveGridFocus(e->key(), row_, column_, rows_, columns_)) {
+        QWidget::keyPressEvent(e);
+        return;
     }
     update();
 }

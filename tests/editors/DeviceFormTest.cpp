@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <filesystem>
 #include <vector>
 
 #include "EditorFixture.h"
@@ -25,9 +24,6 @@ class DeviceEditor : public KindFormTest {
 protected:
     void SetUp() override {
         KindFormTest::SetUp();
-        dir = std::filesystem::temp_directory_path() /
-              ("vantrel-devices-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
         VTSoundFileChooser::setDialog([this](QWidget*, const std::string& initial) {
             asked.push_back(initial);
             return answer;
@@ -38,7 +34,6 @@ protected:
         preview->clear();
         VTDeviceUse::setListener(nullptr);
         VTSoundFileChooser::setDialog(nullptr);
-        std::filesystem::remove_all(dir);
         KindFormTest::TearDown();
     }
     // Half a second of 16-bit stereo at 44100 Hz.
@@ -51,7 +46,8 @@ protected:
         return path;
     }
 
-    std::filesystem::path dir;
+    ScratchSoundFolder folder{"devices"};
+    const std::filesystem::path& dir = folder.path();
     std::optional<std::string> answer;
     std::vector<std::string> asked;
     int deviceUseChanges = 0;

@@ -2,15 +2,12 @@
 // reframe buttons.
 #include <QCheckBox>
 #include <QPushButton>
-#include <filesystem>
-#include <fstream>
 
 #include "EditorFixture.h"
 #include "editors/VTGateGrid.h"
 #include "editors/VTSoundFileChooser.h"
 #include "editors/sequencers/TDrumsForm.h"
 #include "params/SGCStringProperty.h"
-#include "wave/SharedSoundFilePaths.h"
 
 namespace vantrel::test {
 namespace {
@@ -20,27 +17,19 @@ class DrumsEditor : public KindFormTest {
 protected:
     void SetUp() override {
         KindFormTest::SetUp();
-        dir = std::filesystem::temp_directory_path() /
-              ("vantrel-drums-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir);
-        for (const char* name : {"kick.wav", "averyveryverylongdrumname.wav"})
-            std::ofstream(dir / name) << "RIFF";
-        saved = sharedSoundFilePaths().searchPaths();
-        sharedSoundFilePaths().setSearchPaths({dir.string()});
+        for (const char* name : {"kick.wav", "averyveryverylongdrumname.wav"}) folder.touch(name);
         form = &open<TDrumsForm>("Drums");
     }
     void TearDown() override {
         VTSoundFileChooser::setDialog(nullptr);
-        sharedSoundFilePaths().setSearchPaths(saved);
-        std::filesystem::remove_all(dir);
         KindFormTest::TearDown();
     }
     std::uint32_t gates(int row) {
         return std::uint32_t(std::int32_t(valueOf("Gates_" + std::to_string(row))));
     }
 
-    std::filesystem::path dir;
-    std::vector<std::string> saved;
+    ScratchSoundFolder folder{"drums"};
+    const std::filesystem::path& dir = folder.path();
     TDrumsForm* form = nullptr;
 };
 

@@ -4,11 +4,14 @@
 // real maker table, and a properties pane without the main window.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -30,6 +33,7 @@
 #include "params/SGRangeProperty.h"
 #include "params/SGSignalProcessor.h"
 #include "params/SGStaticPropertyTable.h"
+#include "wave/SharedSoundFilePaths.h"
 
 namespace vantrel::test {
 
@@ -146,6 +150,35 @@ protected:
 
     std::unique_ptr<VTEditorPreview> preview;
     int modified = 0;
+};
+
+// A scratch folder for sound files, the program's one search directory while it lives.
+class ScratchSoundFolder {
+public:
+    explicit ScratchSoundFolder(const std::string& tag)
+        : path_(std::filesystem::temp_directory_path() /
+                ("vantrel-" + tag + "-" + std::to_string(::getpid()))),
+          saved_(sharedSoundFilePaths().searchPaths()) {
+        std::filesystem::create_directories(path_);
+        sharedSoundFilePaths().setSearchPaths({path_.string()});
+    }
+    ~ScratchSoundFolder() {
+        sharedSoundFilePaths().setSearchPaths(saved_);
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::filesystem::path& path() const { return path_; }
+    // A file that exists (its contents are not looked at), folders made as needed.
+    std::filesystem::path touch(const std::string& name) const {
+        const std::filesystem::path p = path_ / name;
+        std::filesystem::create_directories(p.parent_path());
+        std::ofstream(p) << "RIFF";
+        return p;
+    }
+
+private:
+    std::filesystem::path path_;
+    std::vector<std::string> saved_;
 };
 
 // The editor of one kind, opened through the real editor factory, and its processor's

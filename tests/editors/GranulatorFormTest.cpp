@@ -4,8 +4,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <filesystem>
-#include <fstream>
 
 #include "EditorFixture.h"
 #include "editors/VTFilePanel.h"
@@ -14,7 +12,6 @@
 #include "editors/granulators/TDLGranulatorForm.h"
 #include "library/granulators/VTDLGranulator.h"
 #include "params/SGCStringProperty.h"
-#include "wave/SharedSoundFilePaths.h"
 
 namespace vantrel::test {
 namespace {
@@ -119,23 +116,16 @@ class FileGranulatorEditor : public KindFormTest {
 protected:
     void SetUp() override {
         KindFormTest::SetUp();
-        dir = std::filesystem::temp_directory_path() /
-              ("vantrel-bubble-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir / "loops");
-        std::ofstream(dir / "loops" / "rain.wav") << "RIFF";
-        saved = sharedSoundFilePaths().searchPaths();
-        sharedSoundFilePaths().setSearchPaths({dir.string()});
+        folder.touch("loops/rain.wav");
     }
     void TearDown() override {
         VTSoundFileChooser::setDialog(nullptr);
-        sharedSoundFilePaths().setSearchPaths(saved);
-        std::filesystem::remove_all(dir);
         KindFormTest::TearDown();
     }
     const char* storedFile() { return static_cast<SGCStringProperty&>(property("File")).text(); }
 
-    std::filesystem::path dir;
-    std::vector<std::string> saved;
+    ScratchSoundFolder folder{"bubble"};
+    const std::filesystem::path& dir = folder.path();
 };
 
 TEST_F(FileGranulatorEditor, TheFileButtonStoresTheShortNameAndThePanelShowsIt) {

@@ -13,15 +13,7 @@
 #include "editors/VTSignalLock.h"
 #include "editors/VTSoundFileChooser.h"
 #include "editors/io/VTDeviceUse.h"
-
-namespace {
-
-QString fileName(const char* path) {
-    const QString p = QString::fromUtf8(path ? path : "");
-    return p.mid(p.lastIndexOf('/') + 1);
-}
-
-}  // namespace
+#include "editors/io/VTFileRow.h"
 
 TSoundInForm::TSoundInForm(VTContraption& contraption)
     : TContraptionForm(contraption), input_(dynamic_cast<VTSoundIn*>(&contraption.processor())) {
@@ -33,13 +25,10 @@ TSoundInForm::TSoundInForm(VTContraption& contraption)
     bindCheckBox(*useFile_, "UseADC", false);
     QObject::connect(useFile_, &QCheckBox::clicked, this, [this] { UseInputFileClick(); });
 
-    open_ = new QPushButton(client);
-    open_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    open_->setToolTip("Select Source File");
-    open_->setGeometry(8, 30, 28, 24);
+    const VTFileRow file(client, "Select Source File", 8, 30, 230);
+    open_ = file.open;
+    fileLabel_ = file.panel;
     QObject::connect(open_, &QPushButton::clicked, this, [this] { OpenClick(); });
-    fileLabel_ = new QLabel(client);
-    fileLabel_->setGeometry(42, 30, 230, 24);
 
     play_ = new QPushButton(client);
     play_->setGeometry(8, 60, 28, 24);
@@ -87,7 +76,7 @@ void TSoundInForm::showFile() {
     const bool good = input_ && input_->fileIsGood.value();
     fileLabel_->setText(good ? QString("duration: %1 %2")
                                    .arg(input_->duration.value() * 0.001)
-                                   .arg(fileName(input_->inputFile.text()))
+                                   .arg(VTFileRow::fileNameOf(input_->inputFile.text()))
                              : QString());
     enableFileControls();
 }

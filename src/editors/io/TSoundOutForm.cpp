@@ -15,6 +15,7 @@
 #include "editors/VTPropertyValue.h"
 #include "editors/VTSignalLock.h"
 #include "editors/VTSoundFileChooser.h"
+#include "editors/io/VTFileRow.h"
 
 namespace {
 
@@ -39,11 +40,6 @@ QIcon recordIcon(bool paused) {
     return QIcon(picture);
 }
 
-QString fileName(const char* path) {
-    const QString p = QString::fromUtf8(path ? path : "");
-    return p.mid(p.lastIndexOf('/') + 1);
-}
-
 }  // namespace
 
 QString TSoundOutForm::durationText(double milliseconds) {
@@ -55,13 +51,10 @@ TSoundOutForm::TSoundOutForm(VTContraption& contraption)
     setWindowTitle("Sound Output");
     QWidget* client = clientArea();
 
-    open_ = new QPushButton(client);
-    open_->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    open_->setToolTip("Select Output File");
-    open_->setGeometry(8, 6, 28, 24);
+    const VTFileRow file(client, "Select Output File", 8, 6, 170);
+    open_ = file.open;
+    fileLabel_ = file.panel;
     QObject::connect(open_, &QPushButton::clicked, this, [this] { OpenClick(); });
-    fileLabel_ = new QLabel(client);
-    fileLabel_->setGeometry(42, 6, 170, 24);
     durationText_ = new QLabel(client);
     durationText_->setGeometry(214, 6, 90, 24);
 
@@ -139,7 +132,7 @@ void TSoundOutForm::showState() {
 
     const int state = output_->recorderState.value();
     const bool hasFile = state != kNoFile;
-    fileLabel_->setText(hasFile ? fileName(output_->outputFile.text()) : QString());
+    fileLabel_->setText(hasFile ? VTFileRow::fileNameOf(output_->outputFile.text()) : QString());
     durationText_->setText(hasFile ? durationText(output_->fileDuration.value()) : QString());
     const bool busyRecording = state == kRecording || state == kWaiting;
     play_->setEnabled(state == kIdle || state == kPlaying);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "editors/VTGridFocus.h"
 #include "params/SGValueFormat.h"
 
 namespace {
@@ -102,25 +103,11 @@ void VTBasslineGrid::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void VTBasslineGrid::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Space:
-            if (row_ != Notes && OnToggle) OnToggle(Row(row_), step_);
-            break;
-        case Qt::Key_Up:
-            row_ = std::max(0, row_ - 1);
-            break;
-        case Qt::Key_Down:
-            row_ = std::min(kRows - 1, row_ + 1);
-            break;
-        case Qt::Key_Left:
-            step_ = std::max(0, step_ - 1);
-            break;
-        case Qt::Key_Right:
-            step_ = std::min(VTBasslinePattern::kSteps - 1, step_ + 1);
-            break;
-        default:
-            QWidget::keyPressEvent(e);
-            return;
+    if (e->key() == Qt::Key_Space) {
+        if (row_ != Notes && OnToggle) OnToggle(Row(row_), step_);
+    } else if (!moveGridFocus(e->key(), row_, step_, kRows, VTBasslinePattern::kSteps)) {
+        QWidget::keyPressEvent(e);
+        return;
     }
     update();
 }
