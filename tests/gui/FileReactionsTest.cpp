@@ -215,6 +215,30 @@ TEST_F(FileReactions, TheOpenAndSaveDialogsCarryTheirTitlesAndFilters) {
     EXPECT_FALSE(save.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
+// A widget that counts the left-button releases it gets.
+struct ReleaseCounter : QWidget {
+    void mouseReleaseEvent(QMouseEvent*) override { ++releases; }
+    int releases = 0;
+};
+
+TEST_F(FileReactions, TheReleaseOfTheClickThatClosedTheOpenDialogDoesNotReachTheWindow) {
+    BraskDocDialogs dialogs(nullptr);
+    ReleaseCounter beneath;
+    beneath.resize(50, 50);
+    beneath.show();
+    // The dialog closes with the release still queued, as a double click on a file leaves it.
+    QTimer::singleShot(0, [&beneath] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible()) d->reject();
+        QCoreApplication::postEvent(
+            &beneath, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(5, 5),
+                                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    });
+    EXPECT_EQ(dialogs.GetOpenPath(), std::nullopt);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(beneath.releases, 0) << "taken even though no file was chosen";
+}
+
 }  // namespace
 }  // namespace vantrel::test
 

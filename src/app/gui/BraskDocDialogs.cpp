@@ -1,11 +1,16 @@
 #include "app/gui/BraskDocDialogs.h"
 
 #include "platform/VTProgramPaths.h"
+#include "ui/qt/VTPendingMouseUp.h"
 
 namespace {
 
-std::optional<std::string> chosenPath(QFileDialog& dialog) {
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+// The release of a double click that chose a file must not reach the window beneath: after
+// the open dialog in any case, after the save dialog when a file was chosen.
+std::optional<std::string> chosenPath(QFileDialog& dialog, bool swallowOnCancel) {
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted || swallowOnCancel) swallowPendingMouseUp();
+    if (!accepted) return std::nullopt;
     const QStringList files = dialog.selectedFiles();
     if (files.isEmpty() || files.front().isEmpty()) return std::nullopt;
     return files.front().toStdString();
@@ -44,11 +49,11 @@ std::optional<std::string> BraskDocDialogs::GetOpenPath() {
     // The dialog opens on the program's folder, showing documents.
     open_->setDirectory(QString::fromStdString(VTProgramPaths::programDirectory()));
     open_->selectNameFilter("Vantrel document (*.vtx)");
-    return chosenPath(*open_);
+    return chosenPath(*open_, true);
 }
 
 std::optional<std::string> BraskDocDialogs::GetSavePath(
     const std::optional<std::string>& currentPath) {
     if (currentPath) save_->selectFile(QString::fromStdString(*currentPath));
-    return chosenPath(*save_);
+    return chosenPath(*save_, false);
 }
