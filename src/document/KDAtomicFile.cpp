@@ -1,6 +1,7 @@
 #include "document/KDAtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +64,28 @@ bool writeAll(int fd, std::string_view contents) {
     return true;
 }
 
+// What a save cut short by a crash left beside the target: ".NAME.save-PID-..." of a process that
+// no longer runs. The save that just succeeded supersedes it. Files of running programs (this
+// one included) may be saves in progress and are left alone.
+void removeLeftovers(const fs::path& target) {
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string prefix = "." + target.filename().string() + ".save-";
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string leaf = it->path().filename().string();
+        if (leaf.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string rest = leaf.substr(prefix.size());
+        const std::size_t dash = rest.find('-');
+        if (dash == 0 || dash == std::string::npos) continue;
+        if (rest.find_first_not_of("0123456789") != dash) continue;
+        const long pid = std::stol(rest.substr(0, dash));
+        if (pid <= 0 || pid == ::getpid()) continue;
+        if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH) continue;
+        std::error_code removeError;
+        fs::remove(it->path(), removeError);
+    }
+}
+
 void syncDirectory(const fs::path& target) {
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -99,6 +122,7 @@ bool write(const std::string& path, std::string_view contents) {
         return false;
     }
     syncDirectory(target);
+    removeLeftovers(target);
     return true;
 }
 

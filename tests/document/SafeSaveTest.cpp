@@ -2,6 +2,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "DocumentFixture.h"
@@ -78,6 +79,26 @@ TEST_F(SafeSave, ASuccessfulSaveReplacesTheFileAndLeavesNothingElse) {
     ASSERT_TRUE(doc->WriteFile(path));
     EXPECT_EQ(readWholeFile(path), doc->WriteText());
     EXPECT_EQ(filesIn(dir), std::vector<std::string>{"patch.vtx"});
+}
+
+TEST_F(SafeSave, ASaveClearsWhatASaveCutShortLeftBesideTheSameFile) {
+    // A process id that no longer runs: a child that has already ended.
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    ASSERT_GT(child, 0);
+    waitpid(child, nullptr, 0);
+    const std::string dead = std::to_string(child), alive = std::to_string(getpid());
+    const std::string path = file("patch.vtx");
+    for (const std::string& leftover :
+         {".patch.vtx.save-" + dead + "-0-123", ".patch.vtx.save-" + alive + "-7-1",
+          ".other.vtx.save-" + dead + "-0-1", std::string(".patch.vtx.save-x-0-1")})
+        writeWholeFile(file(leftover), "half a save");
+    add("TestGen");
+    ASSERT_TRUE(doc->WriteFile(path));
+    EXPECT_EQ(filesIn(dir), (std::vector<std::string>{".other.vtx.save-" + dead + "-0-1",
+                                                      ".patch.vtx.save-" + alive + "-7-1",
+                                                      ".patch.vtx.save-x-0-1", "patch.vtx"}))
+        << "only the dead process's leftover of this file goes";
 }
 
 TEST_F(SafeSave, PermissionsAndLinksAreKept) {
