@@ -84,7 +84,9 @@ std::string desktopEntry(const std::string& programFile) {
            "Type=Application\n"
            "Name=Vantrel\n"
            "Comment=Build and play modular audio patches\n"
-           "Exec=" + execLine(programFile) + " %f\n"
+           "Exec=" +
+           execLine(programFile) +
+           " %f\n"
            "Icon=application-x-vantrel-document\n"
            "MimeType=application/x-vantrel-document;\n"
            "Categories=AudioVideo;Audio;Midi;\n"
@@ -111,12 +113,19 @@ bool registerDocumentType(const std::string& programFile, const std::string& dat
     const fs::path data(dataHome);
     bool packageChanged = false;
     bool changed = false;
+    bool entryChanged = false;
     bool ok = writeIfDifferent(data / "mime/packages/vantrel.xml", kMimePackage, packageChanged);
-    ok = writeIfDifferent(data / "icons/hicolor/scalable/mimetypes/application-x-vantrel-document.svg",
-                          kDocumentIcon, changed) && ok;
-    ok = writeIfDifferent(data / "applications/vantrel.desktop", desktopEntry(programFile), changed) &&
+    ok = writeIfDifferent(
+             data / "icons/hicolor/scalable/mimetypes/application-x-vantrel-document.svg",
+             kDocumentIcon, changed) &&
          ok;
+    ok = writeIfDifferent(data / "applications/vantrel.desktop", desktopEntry(programFile),
+                          entryChanged) &&
+         ok;
+    // The desktop's caches learn of the type and of the program that opens it; a desktop
+    // without the tools reads the files themselves.
     if (packageChanged) runQuietly("update-mime-database", (data / "mime").string());
+    if (entryChanged) runQuietly("update-desktop-database", (data / "applications").string());
     return ok;
 }
 

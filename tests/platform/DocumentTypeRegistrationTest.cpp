@@ -33,7 +33,8 @@ TEST_F(DocumentTypeRegistration, WritesTheMimePackageTheIconAndTheDesktopEntry) 
     const std::string package = readAll(data / "mime/packages/vantrel.xml");
     EXPECT_NE(package.find("<glob pattern=\"*.vtx\"/>"), std::string::npos);
     EXPECT_NE(package.find("<comment>Vantrel Document</comment>"), std::string::npos);
-    EXPECT_TRUE(fs::exists(data / "icons/hicolor/scalable/mimetypes/application-x-vantrel-document.svg"));
+    EXPECT_TRUE(
+        fs::exists(data / "icons/hicolor/scalable/mimetypes/application-x-vantrel-document.svg"));
     const std::string entry = readAll(data / "applications/vantrel.desktop");
     EXPECT_NE(entry.find("Exec=\"/opt/vantrel/vantrel\" %f\n"), std::string::npos);
     EXPECT_NE(entry.find("MimeType=application/x-vantrel-document;\n"), std::string::npos);
@@ -53,6 +54,24 @@ TEST_F(DocumentTypeRegistration, AnUnchangedRegistrationIsNotWrittenAgainAndAMov
     EXPECT_EQ(fs::last_write_time(package), before - std::chrono::hours(1));
     EXPECT_NE(readAll(data / "applications/vantrel.desktop").find("Exec=\"/b/vantrel\""),
               std::string::npos);
+}
+
+TEST_F(DocumentTypeRegistration, TheDesktopsProgramCacheIsUpdatedWhenTheEntryChanges) {
+    // A stand-in for the desktop's tool, first on the search path, noting each run.
+    const fs::path tools = data / "tools";
+    fs::create_directories(tools);
+    const fs::path log = data / "runs.txt";
+    const fs::path tool = tools / "update-desktop-database";
+    std::ofstream(tool) << "#!/bin/sh\necho \"$1\" >> '" << log.string() << "'\n";
+    fs::permissions(tool, fs::perms::owner_all);
+    const std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", (tools.string() + ":" + oldPath).c_str(), 1);
+    ASSERT_TRUE(VTDocumentTypeRegistration::registerDocumentType("/a/vantrel", data));
+    ASSERT_TRUE(VTDocumentTypeRegistration::registerDocumentType("/a/vantrel", data));
+    ASSERT_TRUE(VTDocumentTypeRegistration::registerDocumentType("/b/vantrel", data));
+    setenv("PATH", oldPath.c_str(), 1);
+    const std::string dir = (data / "applications").string();
+    EXPECT_EQ(readAll(log), dir + "\n" + dir + "\n") << "once for each new entry, not for the same";
 }
 
 TEST_F(DocumentTypeRegistration, FailuresAreQuiet) {
@@ -75,7 +94,8 @@ TEST(DocumentTypeExecLine, QuotesWhatADesktopEntryWouldOtherwiseTakeApart) {
         {"/odd/$HOME/vantrel", "\"/odd/\\\\$HOME/vantrel\""},
         {"/odd/back\\slash", "\"/odd/back\\\\\\\\slash\""},
     };
-    for (const Case& c : cases) EXPECT_EQ(VTDocumentTypeRegistration::execLine(c.path), c.exec) << c.path;
+    for (const Case& c : cases)
+        EXPECT_EQ(VTDocumentTypeRegistration::execLine(c.path), c.exec) << c.path;
 }
 
 }  // namespace
