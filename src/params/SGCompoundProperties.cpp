@@ -131,6 +131,9 @@ void SGCStringProperty::read(std::istream& in) {
                 SGTextIO::fail(in);
                 return;
             }
+            // Line ends travel as \n and \r, so that a text never breaks its line.
+            if (v == 'n') v = '\n';
+            if (v == 'r') v = '\r';
         }
         if (value.size() < kMaxLength)
             value.push_back(static_cast<char>(v));
@@ -150,8 +153,14 @@ void SGCStringProperty::write(std::ostream& out) const {
     out << '"';
     if (const char* t = text()) {
         for (const char* p = t; *p; ++p) {
-            if (*p == '\\' || *p == '"') out << '\\';
-            out << *p;
+            if (*p == '\n') {
+                out << "\\n";
+            } else if (*p == '\r') {
+                out << "\\r";
+            } else {
+                if (*p == '\\' || *p == '"') out << '\\';
+                out << *p;
+            }
         }
     }
     out << '"';

@@ -4,6 +4,7 @@
 
 #include "DocumentFixture.h"
 #include "document/VTDocumentMessages.h"
+#include "params/SGCStringProperty.h"
 
 namespace vantrel::test {
 namespace {
@@ -107,6 +108,22 @@ TEST_F(FileFormat, LineLayoutOfAWrittenDocument) {
     EXPECT_EQ(lines[controllers + 2].rfind("\tSDelay_1\t", 0), 0u);
     EXPECT_EQ(lines[controllers + 3], "end");
     EXPECT_EQ(lines.size(), controllers + 4);
+}
+
+TEST_F(FileFormat, ATextWithLineBreaksStaysOnItsLine) {
+    VTContraption* drums = add("Drums");
+    auto& file =
+        static_cast<SGCStringProperty&>(drums->processor().propertyTable().findProperty("File_0"));
+    file.setValue("two\nlines\r.wav");
+    add("TestGen");
+    const std::string text = doc->WriteText();
+    ASSERT_TRUE(readText(text));
+    ASSERT_EQ(doc->ContraptionCount(), 2) << "the entry after it is still read";
+    EXPECT_STREQ(static_cast<SGCStringProperty&>(
+                     doc->ContraptionAt(0)->processor().propertyTable().findProperty("File_0"))
+                     .text(),
+                 "two\nlines\r.wav");
+    EXPECT_EQ(doc->WriteText(), text);
 }
 
 TEST_F(FileFormat, CrLfLinesReadLikeLfLines) {

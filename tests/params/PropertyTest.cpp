@@ -48,9 +48,13 @@ TEST(PropertyText, EveryTypeWritesItsTextForm) {
         {std::make_unique<SGRangeProperty>(0.25f, 0.75f), "0.25 0.75"},
         {std::make_unique<SGCStringProperty>("a\"b"), "\"a\\\"b\""},
         {std::make_unique<SGCStringProperty>("c:\\x"), "\"c:\\\\x\""},
+        // Line ends are written so that the text never breaks the line it stands on.
+        {std::make_unique<SGCStringProperty>("a\nb\r"), "\"a\\nb\\r\""},
+        {std::make_unique<SGCStringProperty>("\\n"), "\"\\\\n\""},
         {std::make_unique<SGCStringProperty>(), "\"\""},
         {std::make_unique<SGCStringProperty>(""), "\"\""},
-        {std::make_unique<SG8CharsProperty>(SGEightChars{{1, -1, 0, 0, 0, 0, 0, 127}}), "1 -1 0 0 0 0 0 127 "},
+        {std::make_unique<SG8CharsProperty>(SGEightChars{{1, -1, 0, 0, 0, 0, 0, 127}}),
+         "1 -1 0 0 0 0 0 127 "},
     };
     for (auto& c : cases) {
         EXPECT_EQ(written(*c.property), c.text);
@@ -89,7 +93,8 @@ TEST(PropertyText, ParseFailuresKeepTheValueAndMarkTheStream) {
         {std::make_unique<SGCStringProperty>("keep"), "nope\"", "\"keep\""},
         {std::make_unique<SGCStringProperty>("keep"), "\"never closed", "\"keep\""},
         {std::make_unique<SGCStringProperty>("keep"), "\"ends in escape\\", "\"keep\""},
-        {std::make_unique<SG8CharsProperty>(SGEightChars{{1, 2, 3, 4, 5, 6, 7, 8}}), "1 2 3", "1 2 3 4 5 6 7 8 "},
+        {std::make_unique<SG8CharsProperty>(SGEightChars{{1, 2, 3, 4, 5, 6, 7, 8}}), "1 2 3",
+         "1 2 3 4 5 6 7 8 "},
     };
     for (auto& c : cases) {
         c.property->testAndClearChanged();
@@ -218,12 +223,12 @@ TEST(PropertyTable, DamagedListsStopAtTheFaultOrTheEndOfInput) {
         bool fails;
     };
     const Case cases[] = {
-        {"{ 0.5, 220", "{ 0.5, 220, 1 }", true},    // input ends in the list
-        {"{ 0.5, 22", "{ 0.5, 22, 1 }", true},      // ends in the middle of a value
-        {"{ 0.5, ", "{ 0.5, 440, 1 }", true},       // ends after a separator
-        {"{ 0.5; 220 }", "{ 0.5, 440, 1 }", true},  // wrong separator
-        {"{ 0.5, x, 3 }", "{ 0.5, 440, 1 }", true}, // a value that does not parse
-        {"{ 1, 2, 3, 4", "{ 1, 2, 3 }", true},      // surplus without a closing brace
+        {"{ 0.5, 220", "{ 0.5, 220, 1 }", true},     // input ends in the list
+        {"{ 0.5, 22", "{ 0.5, 22, 1 }", true},       // ends in the middle of a value
+        {"{ 0.5, ", "{ 0.5, 440, 1 }", true},        // ends after a separator
+        {"{ 0.5; 220 }", "{ 0.5, 440, 1 }", true},   // wrong separator
+        {"{ 0.5, x, 3 }", "{ 0.5, 440, 1 }", true},  // a value that does not parse
+        {"{ 1, 2, 3, 4", "{ 1, 2, 3 }", true},       // surplus without a closing brace
         {"{", "{ 0, 440, 1 }", true},
         {"", "{ 0, 440, 1 }", true},
         {"{ }", "{ 0, 440, 1 }", false},
