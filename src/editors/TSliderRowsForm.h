@@ -35,6 +35,11 @@ protected:
                           KDSliderScale scale = scLinear);
     KDRangeSlider& addRangeSlider(const char* caption, const std::string& property,
                                   KDRangeSliderScale scale = rscLinear);
+    // A range slider's one tick, marking a value worth finding again (no transposition, say).
+    static void markAt(KDRangeSlider& slider, double value) {
+        slider.SetTickStyle(tsManual);
+        slider.AddTick(value);
+    }
     // A whole-number field.
     KDNumberEdit& addNumberField(const char* caption, const std::string& property);
     // A list of items; the caller ties it to its parameter.

@@ -41,6 +41,7 @@ public:
     void SetTickStyle(KDTickStyle s) { ticks_.TickStyle = s, Invalidate(); }
     void AddTick(double v) { ticks_.AddTick(v), Invalidate(); }
     void ClearTicks() { ticks_.ClearTicks(), Invalidate(); }
+    const std::vector<double>& ManualTicks() const { return ticks_.ManualTicks(); }
     bool EndTicks() const { return endTicks_; }
     void SetEndTicks(bool on) { endTicks_ = on, Invalidate(); }
     KDRangeSliderOrientation Orientation() const { return orientation_; }

@@ -47,6 +47,8 @@ TEST_F(GranulatorEditor, DelayLineGranulatorShowsEveryGrainRangeWithItsScale) {
         EXPECT_NEAR(slider.Value0(), range.low(), 1e-4 * r.max);
         EXPECT_NEAR(slider.Value1(), range.high(), 1e-4 * r.max);
     }
+    EXPECT_EQ(form.RangeSlider(3).ManualTicks(), std::vector<double>{1.0}) << "no transposition";
+    EXPECT_EQ(form.RangeSlider(7).ManualTicks(), std::vector<double>{0.5}) << "no skew";
     const char* sliders[] = {"Feedback", "WetDryMix", "QuantizeAmount", "InputGain"};
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(sliders[k]);

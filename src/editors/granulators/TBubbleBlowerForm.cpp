@@ -11,10 +11,10 @@ TBubbleBlowerForm::TBubbleBlowerForm(VTContraption& contraption) : TSliderRowsFo
     addRangeSlider("Inskip", "Inskip");
     addRangeSlider("Amp", "Amplitude");
     addRangeSlider("Pan", "Panning");
-    addRangeSlider("Trans", "PitchScaler", rscOctave);
+    markAt(addRangeSlider("Trans", "PitchScaler", rscOctave), 1.0);
     addRangeSlider("GDur", "GrainDuration", rscLogarithmic);
     addRangeSlider("Shape", "AttDecRatio");
-    addRangeSlider("Skew", "GrainSkew");
+    markAt(addRangeSlider("Skew", "GrainSkew"), 0.5);
 
     startColumn();
     nextRow(nullptr);  // level with the first range

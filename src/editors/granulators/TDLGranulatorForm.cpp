@@ -11,11 +11,11 @@ TDLGranulatorForm::TDLGranulatorForm(VTContraption& contraption) : TSliderRowsFo
     addRangeSlider("Delay", "DelayTime");
     addRangeSlider("Amp", "Amplitude");
     addRangeSlider("Pan", "Panning");
-    addRangeSlider("Trans", "PitchScaler", rscOctave);
+    markAt(addRangeSlider("Trans", "PitchScaler", rscOctave), 1.0);
     addRangeSlider("IOT", "InteronsetTime", rscLogarithmic);
     addRangeSlider("GDur", "GrainDuration", rscLogarithmic);
     addRangeSlider("Shape", "AttDecRatio");
-    addRangeSlider("Skew", "GrainSkew");
+    markAt(addRangeSlider("Skew", "GrainSkew"), 0.5);
 
     startColumn();
     addSlider("Feed", "Feedback");
