@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "editors/TContraptionForm.h"
+#include "editors/VTRadioPair.h"
 #include "ui/KDDWKnob.h"
 #include "ui/qt/KDQtHosted.h"
 
@@ -15,8 +18,8 @@ public:
 
     KDDWKnob& FrequencyKnob() const { return frequency_->control(); }
     QWidget& FrequencyKnobWidget() const { return *frequency_; }
-    QRadioButton& RingModRadioButton() const { return *ringMod_; }
-    QRadioButton& AMRadioButton() const { return *am_; }
+    QRadioButton& RingModRadioButton() const { return mode_->button(0); }
+    QRadioButton& AMRadioButton() const { return mode_->button(1); }
 
 private:
     // "AM" changed from anywhere: AM is checked when it is true, Ring Mod otherwise.
@@ -24,7 +27,6 @@ private:
     void modeClicked(bool am);
 
     KDQtHosted<KDDWKnob>* frequency_;
-    QRadioButton* ringMod_;
-    QRadioButton* am_;
+    std::unique_ptr<VTRadioPair> mode_;
     SGProperty* amProperty_;
 };

@@ -1,11 +1,11 @@
 #include "editors/generators/TTestGenForm.h"
 
-#include <QButtonGroup>
 #include <QRadioButton>
 
 #include "contraptions/VTContraption.h"
 #include "editors/VTPropertyControlBinding.h"
 #include "editors/VTPropertyValue.h"
+#include "editors/VTRadioPair.h"
 
 TTestGenForm::TTestGenForm(VTContraption& contraption) : TContraptionForm(contraption) {
     setWindowTitle("Test Signal Generator");
@@ -21,17 +21,9 @@ TTestGenForm::TTestGenForm(VTContraption& contraption) : TContraptionForm(contra
     FrequencyEdit().SetIncrement(1.0);
     addLabel("(Hz)", 148, 11);
 
-    sine_ = new QRadioButton("Sine", client);
-    sine_->move(64, 40);
-    noise_ = new QRadioButton("Noise", client);
-    noise_->move(118, 40);
-    sine_->setChecked(true);
-    group_ = new QButtonGroup(this);
-    group_->addButton(sine_);
-    group_->addButton(noise_);
-    // clicked comes from the user only; the buttons set by showWaveform stay silent.
-    QObject::connect(sine_, &QRadioButton::clicked, this, [this] { SineRadioButtonClick(); });
-    QObject::connect(noise_, &QRadioButton::clicked, this, [this] { SineRadioButtonClick(); });
+    waveformButtons_ =
+        std::make_unique<VTRadioPair>(client, "Sine", QPoint(64, 40), "Noise", QPoint(118, 40),
+                                      [this](int) { SineRadioButtonClick(); });
 
     setClientSize(182, 73);
 
@@ -41,16 +33,12 @@ TTestGenForm::TTestGenForm(VTContraption& contraption) : TContraptionForm(contra
 }
 
 void TTestGenForm::showWaveform() {
+    // A stored value other than 1 (sine) and 0 (noise) leaves both buttons clear.
     const double waveform = VTPropertyValue::get(*waveform_);
-    // A stored value other than 0 and 1 (noise too) leaves both buttons clear, which an
-    // exclusive group would not allow.
-    group_->setExclusive(false);
-    sine_->setChecked(waveform == 1.0);
-    noise_->setChecked(waveform == 0.0);
-    group_->setExclusive(true);
+    waveformButtons_->show(waveform == 1.0 ? 0 : waveform == 0.0 ? 1 : -1);
 }
 
 void TTestGenForm::SineRadioButtonClick() {
-    VTPropertyValue::set(*waveform_, sine_->isChecked() ? 1.0 : 0.0);
+    VTPropertyValue::set(*waveform_, SineRadioButton().isChecked() ? 1.0 : 0.0);
     userEdited();
 }

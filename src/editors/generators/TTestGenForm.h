@@ -1,11 +1,13 @@
 #pragma once
 
+#include <memory>
+
 #include "editors/TContraptionForm.h"
+#include "editors/VTRadioPair.h"
 #include "ui/KDDWKnob.h"
 #include "ui/KDNumberEdit.h"
 #include "ui/qt/KDQtHosted.h"
 
-class QButtonGroup;
 class QRadioButton;
 class SGProperty;
 
@@ -19,8 +21,8 @@ public:
     KDNumberEdit& FrequencyEdit() const { return frequency_->control(); }
     QWidget& VolumeKnobWidget() const { return *volume_; }
     QWidget& FrequencyEditWidget() const { return *frequency_; }
-    QRadioButton& SineRadioButton() const { return *sine_; }
-    QRadioButton& NoiseRadioButton() const { return *noise_; }
+    QRadioButton& SineRadioButton() const { return waveformButtons_->button(0); }
+    QRadioButton& NoiseRadioButton() const { return waveformButtons_->button(1); }
 
     // Either radio button clicked: Waveform becomes 1 for the sine, 0 for noise.
     void SineRadioButtonClick();
@@ -31,8 +33,6 @@ private:
 
     KDQtHosted<KDDWKnob>* volume_;
     KDQtHosted<KDNumberEdit>* frequency_;
-    QRadioButton* sine_;
-    QRadioButton* noise_;
-    QButtonGroup* group_;
+    std::unique_ptr<VTRadioPair> waveformButtons_;
     SGProperty* waveform_;
 };
