@@ -210,5 +210,31 @@ TEST_F(Clipboard, ClearAndSelectAllReachAFocusedNumberField) {
     EXPECT_EQ(doc().ContraptionCount(), 0);
 }
 
+TEST_F(Clipboard, CutCopyAndPasteReachAFocusedNumberField) {
+    form->TempoWidget().setFocus();
+    settle();
+    ASSERT_EQ(form->focusWidget(), &form->TempoWidget());
+    KDNumberEdit& tempo = form->TempoEdit();
+    const std::string shown = tempo.Text();
+    form->EditSelectAll();
+    form->UpdateEditControls();
+    EXPECT_TRUE(form->MenuAction("Cu&t")->isEnabled());
+    EXPECT_TRUE(form->MenuAction("&Copy")->isEnabled());
+    form->EditCopy();
+    EXPECT_EQ(KDTextClipboard::current().text(), shown);
+    EXPECT_EQ(tempo.Text(), shown) << "copying leaves the field";
+    form->EditCut();
+    EXPECT_TRUE(tempo.Text().empty());
+    EXPECT_EQ(KDTextClipboard::current().text(), shown);
+
+    KDTextClipboard::current().setText("9x5");
+    form->UpdateEditControls();
+    EXPECT_TRUE(form->MenuAction("&Paste")->isEnabled());
+    form->EditPaste();
+    EXPECT_EQ(tempo.Text(), "95") << "as if typed: what a number field does not take is left out";
+    EXPECT_DOUBLE_EQ(doc().Tempo(), 95.0);
+    EXPECT_EQ(doc().ContraptionCount(), 0) << "nothing was pasted into the patch";
+}
+
 }  // namespace
 }  // namespace vantrel::test

@@ -658,6 +658,22 @@ void TMainForm::EditUndo() {
     if (auto* line = qobject_cast<QLineEdit*>(focusWidget())) line->undo();
 }
 
+namespace {
+
+// The number field (of the toolbar or an editor) that has the focus, if one has.
+KDNumberEdit* focusedNumberEdit(QWidget* focus) {
+    auto* host = dynamic_cast<KDQtControlWidget*>(focus);
+    return host ? dynamic_cast<KDNumberEdit*>(&host->Control()) : nullptr;
+}
+
+std::string selectedText(const KDNumberEdit& edit) {
+    const int from = std::min(edit.SelStart(), edit.SelEnd());
+    const int to = std::max(edit.SelStart(), edit.SelEnd());
+    return edit.Text().substr(std::size_t(from), std::size_t(to - from));
+}
+
+}  // namespace
+
 void TMainForm::EditCut() {
     QWidget* focus = focusWidget();
     if (focus == patcher_->Viewport()) {
@@ -665,16 +681,25 @@ void TMainForm::EditCut() {
         UpdateDeviceUse();
     } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
         line->cut();
+    } else if (KDNumberEdit* edit = focusedNumberEdit(focus)) {
+        if (edit->SelStart() != edit->SelEnd()) {
+            KDTextClipboard::current().setText(selectedText(*edit));
+            edit->KeyDown({KDKey::Delete, 0, ssNone});
+        }
     }
     UpdateEditControls();
 }
 
 void TMainForm::EditCopy() {
     QWidget* focus = focusWidget();
-    if (focus == patcher_->Viewport())
+    if (focus == patcher_->Viewport()) {
         clipboard_->Copy(KDTextClipboard::current());
-    else if (auto* line = qobject_cast<QLineEdit*>(focus))
+    } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
         line->copy();
+    } else if (KDNumberEdit* edit = focusedNumberEdit(focus)) {
+        if (edit->SelStart() != edit->SelEnd())
+            KDTextClipboard::current().setText(selectedText(*edit));
+    }
     UpdateEditControls();
 }
 
@@ -689,6 +714,10 @@ void TMainForm::EditPaste() {
         UpdateTransportControls();
     } else if (auto* line = qobject_cast<QLineEdit*>(focus)) {
         line->paste();
+    } else if (KDNumberEdit* edit = focusedNumberEdit(focus)) {
+        // As if typed: what a number field does not take is left out.
+        if (KDTextClipboard::current().hasText())
+            edit->TypeText(KDTextClipboard::current().text(64));
     }
     UpdateEditControls();
 }
@@ -736,9 +765,9 @@ void TMainForm::UpdateEditControls() {
         cut = copy && !line->isReadOnly();
         clear = cut;
         paste = !line->isReadOnly() && KDTextClipboard::current().hasText();
-    } else if (auto* host = dynamic_cast<KDQtControlWidget*>(focus)) {
-        if (auto* edit = dynamic_cast<const KDNumberEdit*>(&host->Control()))
-            clear = edit->SelStart() != edit->SelEnd();
+    } else if (const KDNumberEdit* edit = focusedNumberEdit(focus)) {
+        copy = cut = clear = edit->SelStart() != edit->SelEnd();
+        paste = KDTextClipboard::current().hasText();
     }
     a.editCut->setEnabled(cut);
     a.editCopy->setEnabled(copy);
